@@ -1,0 +1,3 @@
+#include "app/app_record.h"
+
+AppRecord g_app;

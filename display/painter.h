@@ -1,0 +1,53 @@
+// The seven-segment painter and the display's appearance.
+#pragma once
+
+#include <cstdint>
+
+#include "display/layout.h"
+#include "platform/platform.h"
+
+enum ColorIndex : int32_t {
+    kColorRed = 0,
+    kColorGreen,
+    kColorBlue,
+    kColorWhite,
+    kColorYellow,
+    kColorCyan,
+    kColorMagenta,
+    kColorOrange,
+    kColorCount
+};
+
+enum SegmentStyle : int32_t { kStyleRounded = 0, kStyleStraight = 1 };
+
+// COLORREF values, 0x00BBGGRR.
+extern const uint32_t kColorTable[kColorCount];
+constexpr uint32_t kIdleColor = 0x00BEBEBE;
+constexpr uint32_t kBackgroundColor = 0x00000000;
+
+struct Appearance {
+    ColorIndex color = kColorGreen;
+    SegmentStyle style = kStyleRounded;
+};
+extern Appearance g_appearance;
+
+using SegmentMask = uint16_t;
+SegmentMask SegmentMaskFor(wchar_t character);
+
+// Creates the three brushes of process start (green color brush).
+void CreateStartupBrushes();
+
+BrushRole SelectSegmentBrush(int32_t lit, int32_t running);
+void PaintSegments(PaintCanvas* canvas, SegmentMask mask, int32_t x, int32_t y,
+                   const SegmentMetrics& metrics, int32_t running);
+void PaintDigit(PaintCanvas* canvas, wchar_t character, int32_t x, int32_t y,
+                const SegmentMetrics& metrics, int32_t running);
+void PaintSeparator(PaintCanvas* canvas, wchar_t character, int32_t x, int32_t y,
+                    const SegmentMetrics& metrics, int32_t running);
+// Copies the first glyphs characters of text and the clock's running flag
+// under the clock lock, then paints from the copies.
+void PaintText(PaintCanvas* canvas, const wchar_t* text, int32_t glyphs, int32_t x, int32_t y,
+               const SegmentMetrics& metrics);
+
+void SelectColor(ColorIndex index);
+void SetSegmentStyle(SegmentStyle style);

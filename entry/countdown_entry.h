@@ -1,0 +1,23 @@
+// Typing a countdown on the display itself.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "platform/platform.h"
+
+constexpr size_t kEditTextCapacity = 12;
+
+// Set while countdown entry is active. Written only on the UI thread; read by
+// the tick to skip repaints.
+extern std::atomic<int32_t> g_entryActive;
+extern wchar_t g_editText[kEditTextCapacity];
+
+inline bool EntryActive() { return g_entryActive.load(std::memory_order_relaxed) != 0; }
+
+void EnterCountdownEntry(WindowHandle window);
+void EntryKey(WindowHandle window, uint32_t ch);
+void LeaveCountdownEntry(WindowHandle window);
+uint32_t ParseEditText(const wchar_t* text);
+// 0 when set, -1 when refused (above 99:59:59).
+int32_t SetCountdown(uint32_t ms);

@@ -1,0 +1,107 @@
+// Fake window, paint and system services: every call is recorded in fake::g.
+#include "platform/fake/fake_platform.h"
+
+#include "settings/profile_file.h"
+
+namespace fake {
+
+Platform g;
+
+void Reset() { g = Platform{}; }
+
+WindowHandle TestWindow() {
+    static int token;
+    return reinterpret_cast<WindowHandle>(&token);
+}
+
+PaintCanvas* TestCanvas() {
+    static int token;
+    return reinterpret_cast<PaintCanvas*>(&token);
+}
+
+}  // namespace fake
+
+void RequestRepaint(WindowHandle, bool erase) {
+    fake::g.repaints++;
+    if (erase) fake::g.erasingRepaints++;
+}
+
+void PostTimeUp(WindowHandle) { fake::g.timeUpPosts++; }
+
+void SetWindowTitle(WindowHandle, const wchar_t* text) {
+    fake::g.title = text;
+    fake::g.titleSets++;
+}
+
+ClientSize QueryClientSize(WindowHandle) { return fake::g.clientSize; }
+
+WindowPlacement QueryWindowPlacement(WindowHandle) { return fake::g.placement; }
+
+void ShowMessageBox(WindowHandle owner, const wchar_t* text, const wchar_t* caption) {
+    fake::g.messageBoxes.push_back(
+        {owner, text, caption ? caption : L"", caption == nullptr});
+}
+
+void CreateEntryCaret(WindowHandle, int32_t width, int32_t height) {
+    fake::g.caretExists = true;
+    fake::g.caretCalls.push_back({fake::CaretCall::Create, width, height});
+}
+
+void SetEntryCaretPosition(WindowHandle, int32_t x, int32_t y) {
+    fake::g.caretCalls.push_back({fake::CaretCall::Place, x, y});
+}
+
+void ShowEntryCaret(WindowHandle) { fake::g.caretCalls.push_back({fake::CaretCall::Show, 0, 0}); }
+
+void HideEntryCaret(WindowHandle) { fake::g.caretCalls.push_back({fake::CaretCall::Hide, 0, 0}); }
+
+void DestroyEntryCaret(WindowHandle) {
+    fake::g.caretExists = false;
+    fake::g.caretCalls.push_back({fake::CaretCall::Destroy, 0, 0});
+}
+
+void CreateDisplayBrushes(uint32_t background, uint32_t color, uint32_t idle) {
+    fake::g.brushColors[0] = background;
+    fake::g.brushColors[1] = color;
+    fake::g.brushColors[2] = idle;
+    fake::g.brushesCreated += 3;
+}
+
+void ReplaceColorBrush(uint32_t color) {
+    fake::g.brushColors[1] = color;
+    fake::g.brushesCreated++;
+    fake::g.brushesFreed++;
+}
+
+void FillRectangle(PaintCanvas*, const Rect& rect, BrushRole brush) {
+    fake::g.fillCount++;
+    if (fake::g.recordFills) fake::g.fills.push_back({rect, brush});
+}
+
+bool GetExecutablePath(wchar_t* buffer, size_t capacity) {
+    if (capacity == 0) return false;
+    if (!fake::g.executablePathAvailable || fake::g.executablePath.size() + 1 > capacity) {
+        buffer[0] = L'\0';
+        return false;
+    }
+    fake::g.executablePath.copy(buffer, fake::g.executablePath.size());
+    buffer[fake::g.executablePath.size()] = L'\0';
+    return true;
+}
+
+const wchar_t* GetCommandLineText() { return fake::g.commandLine.c_str(); }
+
+size_t ProfileGetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultText,
+                        wchar_t* buffer, size_t capacity, const wchar_t* path) {
+    return ProfileFileGetString(section, key, defaultText, buffer, capacity, path);
+}
+
+uint32_t ProfileGetInt(const wchar_t* section, const wchar_t* key, int32_t defaultValue,
+                       const wchar_t* path) {
+    return ProfileFileGetInt(section, key, defaultValue, path);
+}
+
+void ProfileWriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
+                        const wchar_t* path) {
+    ProfileFileWriteString(section, key, value, path);
+}

@@ -1,0 +1,83 @@
+// A fake platform for tests: records every call, lets a test set the
+// millisecond counter and fire ticks by hand.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace fake {
+
+struct Fill {
+    Rect rect;
+    BrushRole brush;
+};
+
+struct MessageBoxCall {
+    WindowHandle owner;
+    std::wstring text;
+    std::wstring caption;
+    bool defaultCaption;
+};
+
+struct CaretCall {
+    enum Kind { Create, Place, Show, Hide, Destroy } kind;
+    int32_t a;  // width or x
+    int32_t b;  // height or y
+};
+
+struct Platform {
+    // Counter and tick (fake_tick.cpp).
+    uint32_t counter = 0;
+    uint32_t armedPeriod = 0;
+    TickCallback tickCallback = nullptr;
+    uintptr_t tickContext = 0;
+    TickTimer armedTimer = kNoTickTimer;
+    int armCount = 0;
+    int disarmCount = 0;
+
+    // Window services.
+    int repaints = 0;
+    int erasingRepaints = 0;
+    int timeUpPosts = 0;
+    std::wstring title;
+    int titleSets = 0;
+    ClientSize clientSize{0, 0};
+    WindowPlacement placement{0, 0, 0, 0, 0};
+    std::vector<MessageBoxCall> messageBoxes;
+    std::vector<CaretCall> caretCalls;
+    bool caretExists = false;
+
+    // Painting.
+    std::vector<Fill> fills;
+    bool recordFills = true;
+    size_t fillCount = 0;
+    uint32_t brushColors[3] = {0, 0, 0};
+    int brushesCreated = 0;
+    int brushesFreed = 0;
+
+    // System services.
+    std::wstring executablePath;
+    bool executablePathAvailable = true;
+    std::wstring commandLine = L"moxtimer";
+};
+
+// The one fake platform instance.
+extern Platform g;
+
+// Forgets every recorded call and restores the defaults.
+void Reset();
+
+// The window handle tests hand to the core.
+WindowHandle TestWindow();
+
+// Calls the armed tick callback once, as the timer thread would, if a timer is
+// armed. Returns whether it fired.
+bool FireTick();
+
+// A canvas the fake FillRectangle records into.
+PaintCanvas* TestCanvas();
+
+}  // namespace fake
