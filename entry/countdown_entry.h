@@ -8,12 +8,23 @@
 
 constexpr size_t kEditTextCapacity = 12;
 
+// The longest countdown that can be set while the program runs: 99:59:59.
+constexpr uint32_t kCountdownLimitMs = 359999000u;
+
+// Character codes the editor acts on besides the digits.
+constexpr uint32_t kKeyBackspace = 8;
+constexpr uint32_t kKeyEnter = 13;
+constexpr uint32_t kKeyEscape = 27;
+
 // Set while countdown entry is active. Written only on the UI thread; read by
 // the tick to skip repaints.
 extern std::atomic<int32_t> g_entryActive;
+// "__:__:__.__": digits at places 0, 1, 3, 4, 6, 7. Kept between entries.
 extern wchar_t g_editText[kEditTextCapacity];
 
-inline bool EntryActive() { return g_entryActive.load(std::memory_order_relaxed) != 0; }
+inline bool EntryActive() {
+    return g_entryActive.load(std::memory_order_relaxed) != 0;
+}
 
 void EnterCountdownEntry(WindowHandle window);
 void EntryKey(WindowHandle window, uint32_t ch);

@@ -1,0 +1,68 @@
+// The countdown entry editor: entering, the keys, leaving.
+#include "entry/countdown_entry.h"
+
+#include "clock/clock.h"
+#include "display/layout.h"
+
+std::atomic<int32_t> g_entryActive{0};
+wchar_t g_editText[kEditTextCapacity] = L"__:__:__.__";
+
+namespace {
+
+// The digit places of the edit text, left to right. Digits enter at the right
+// end and underscores at the left end, so the places always hold a run of
+// underscores followed by a run of digits.
+constexpr size_t kDigitPlaces[] = {0, 1, 3, 4, 6, 7};
+constexpr size_t kDigitPlaceCount = sizeof(kDigitPlaces) / sizeof(kDigitPlaces[0]);
+
+// The glyphs drawn while entry is active: HH:MM:SS.
+constexpr int32_t kEntryGlyphs = 8;
+
+void ShiftDigitIn(wchar_t digit) {
+    for (size_t i = 0; i + 1 < kDigitPlaceCount; ++i) {
+        g_editText[kDigitPlaces[i]] = g_editText[kDigitPlaces[i + 1]];
+    }
+    g_editText[kDigitPlaces[kDigitPlaceCount - 1]] = digit;
+}
+
+void ShiftDigitOut() {
+    for (size_t i = kDigitPlaceCount - 1; i > 0; --i) {
+        g_editText[kDigitPlaces[i]] = g_editText[kDigitPlaces[i - 1]];
+    }
+    g_editText[kDigitPlaces[0]] = L'_';
+}
+
+}  // namespace
+
+void EnterCountdownEntry(WindowHandle window) {
+    // The flag goes first: the relayout creates the caret only while it is set.
+    g_entryActive.store(1, std::memory_order_relaxed);
+    RelayoutDisplay(window, kEntryGlyphs);
+}
+
+void EntryKey(WindowHandle window, uint32_t ch) {
+    if (ch >= L'0' && ch <= L'9') {
+        ShiftDigitIn(static_cast<wchar_t>(ch));
+    } else if (ch == kKeyBackspace) {
+        ShiftDigitOut();
+    } else if (ch == kKeyEnter) {
+        // A refused value keeps the text so the user can correct it.
+        if (SetCountdown(ParseEditText(g_editText)) == 0) {
+            LeaveCountdownEntry(window);
+            return;
+        }
+    } else if (ch == kKeyEscape) {
+        LeaveCountdownEntry(window);
+        return;
+    }
+    // Every other key during entry repaints with erase and changes nothing.
+    RequestRepaint(window, true);
+}
+
+void LeaveCountdownEntry(WindowHandle window) {
+    // Cleared before the relayout so that no caret is created again.
+    g_entryActive.store(0, std::memory_order_relaxed);
+    DestroyEntryCaret(window);
+    // glyphCount is written only on the UI thread, so no lock is needed here.
+    RelayoutDisplay(window, g_clock.glyphCount);
+}
