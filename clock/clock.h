@@ -42,17 +42,24 @@ extern ClockState g_clock;
 // values. Start-up never needs it; tests do.
 void ResetClockForTests();
 
-// UI thread. None of these takes the clock lock unless said otherwise.
+// UI thread. SetPrecision and SetClockMode take no lock: start-up calls them
+// before the tick can run, and later callers hold the clock lock around them
+// (the tick reads precision, mode and countdown).
 void SetPrecision(Precision precision);
 void SetClockMode(ClockMode mode, uint32_t countdownMs);
 void ToggleClock();  // takes the lock
 void StopClock();    // takes the lock
+// ToggleClock, then the title and a repaint without erase (after the lock).
 void StartPause(WindowHandle window);
 
-// The tick handler, on the timer thread. context is the arming generation.
+// The tick handler, on the timer thread. context is the arming generation;
+// a tick of any other arming, or of a clock no longer running, does nothing.
+// Takes the lock; posts the time-up message and requests the repaint after
+// releasing it.
 void ClockTick(uintptr_t context);
 
-// The commands dispatched from the window.
+// The commands dispatched from the window. Each takes the lock itself and
+// sets the title and requests repaints only after releasing it.
 void ResetCommand(WindowHandle window);
 void StopwatchCommand(WindowHandle window);
 void PresetCommand(WindowHandle window, uint32_t seconds);

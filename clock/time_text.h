@@ -1,6 +1,7 @@
 // The time text the display draws outside countdown entry.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr size_t kDisplayTextCapacity = 24;

@@ -1,0 +1,152 @@
+// The clock engine: state changes and the periodic tick.
+//
+// Two threads meet here. The UI thread runs every operation but ClockTick; the
+// tick source's timer thread runs ClockTick, one call at a time. The clock lock
+// serialises them. Each arming bumps armGeneration and hands it to the timer
+// as the context, so a tick that was already on its way when the clock was
+// paused, reset, ended or re-armed finds a different generation (or running
+// at 0) and leaves everything alone. Disarming never waits for a tick in
+// progress: the tick itself stops the clock at the end of a countdown, and a
+// waiting disarm would wait for itself.
+#include "clock/clock.h"
+
+#include <cwchar>
+
+#include "app/app_record.h"
+#include "clock/time_text.h"
+#include "clock/title.h"
+#include "entry/countdown_entry.h"
+
+ClockState g_clock;
+
+namespace {
+
+struct PrecisionRow {
+    int32_t glyphCount;
+    uint32_t tickPeriod;
+};
+
+// Minute and second share a row: they differ only in the time text. The last
+// row serves any value outside the four precisions.
+constexpr PrecisionRow kPrecisionTable[] = {
+    {8, 1000},  // minute
+    {8, 1000},  // second
+    {10, 100},  // decisecond
+    {11, 10},   // centisecond
+    {8, 1000},  // any other value
+};
+constexpr int32_t kNamedPrecisions = 4;
+
+// Caller holds the clock lock. The handle is stored before the lock is
+// released, so the first tick (due at once) waits for the toggle to finish and
+// then finds everything in place.
+void ArmClockTick() {
+    g_clock.armGeneration++;
+    g_clock.tickTimer = ArmTickTimer(g_clock.tickPeriod, ClockTick, g_clock.armGeneration);
+    g_clock.armedPeriod = g_clock.tickPeriod;
+}
+
+// Caller holds the clock lock.
+void DisarmClockTick() {
+    DisarmTickTimer(g_clock.tickTimer);
+    g_clock.tickTimer = kNoTickTimer;
+}
+
+}  // namespace
+
+void SetPrecision(Precision precision) {
+    const int32_t row =
+        (precision >= 0 && precision < kNamedPrecisions) ? precision : kNamedPrecisions;
+    g_clock.precision = precision;
+    g_clock.glyphCount = kPrecisionTable[row].glyphCount;
+    g_clock.tickPeriod = kPrecisionTable[row].tickPeriod;
+}
+
+void SetClockMode(ClockMode mode, uint32_t countdownMs) {
+    g_clock.mode = mode;
+    if (mode != kModeTimer) return;  // the stopwatch keeps the stored countdown
+    g_clock.countdown = countdownMs;
+    // At most 14 characters for any 32-bit count; swprintf cuts at the
+    // capacity in any case.
+    swprintf(g_clock.countdownSuffix, kCountdownSuffixCapacity, L" (%u sec)",
+             static_cast<unsigned>(countdownMs / 1000));
+}
+
+void ToggleClockLocked() {
+    if (!g_clock.started) {
+        // Idle: elapsed is 0 here; the first tick, due at once, computes it.
+        g_clock.started = 1;
+        g_clock.baseTick = ReadMillisecondCounter();
+        g_clock.running = 1;
+        ArmClockTick();
+    } else if (g_clock.running) {
+        g_clock.running = 0;
+        DisarmClockTick();
+    } else {
+        // Resume from the value of the last tick: the time between that tick
+        // and the pause is not counted.
+        g_clock.baseTick = ReadMillisecondCounter() - g_clock.elapsed;
+        g_clock.running = 1;
+        ArmClockTick();
+    }
+}
+
+void ToggleClock() {
+    ClockLockGuard guard;
+    ToggleClockLocked();
+}
+
+void StopClockLocked() {
+    g_clock.started = 0;
+    if (g_clock.running) {
+        g_clock.running = 0;
+        DisarmClockTick();
+    }
+}
+
+void StopClock() {
+    ClockLockGuard guard;
+    StopClockLocked();
+}
+
+void ClockTick(uintptr_t context) {
+    bool timeUp = false;
+    {
+        ClockLockGuard guard;
+        if (!g_clock.running || context != g_clock.armGeneration) return;  // stale
+        // The counter is read under the lock: a resume that set baseTick from a
+        // later reading must not meet an earlier one here.
+        g_clock.elapsed = ReadMillisecondCounter() - g_clock.baseTick;
+        if (g_clock.mode == kModeTimer) {
+            if (g_clock.elapsed < g_clock.countdown) {
+                FormatTime(g_displayText, g_clock.countdown - g_clock.elapsed);
+            } else {
+                FormatTime(g_displayText, 0);
+                g_clock.elapsed = 0;
+                StopClockLocked();
+                timeUp = true;
+            }
+        } else {
+            FormatTime(g_displayText, g_clock.elapsed);
+        }
+    }
+    // Neither call blocks, and neither is made under the lock.
+    const WindowHandle window = MainWindow();
+    if (timeUp) PostTimeUp(window);
+    // During countdown entry the display shows the entry text; the zero at the
+    // end of a countdown is repainted like any other tick.
+    if (!EntryActive()) RequestRepaint(window, false);
+}
+
+void ResetClockForTests() {
+    ClockLockGuard guard;
+    if (g_clock.running) DisarmTickTimer(g_clock.tickTimer);
+    // The generation goes on counting, so that no tick of an earlier arming can
+    // pass for one of a later test.
+    const uintptr_t generation = g_clock.armGeneration;
+    g_clock = ClockState{};
+    g_clock.armGeneration = generation;
+    wcscpy(g_displayText, L"00:00:00.00");
+    g_colonBlink = 0;
+    g_titleText[0] = L'\0';
+}

@@ -1,0 +1,87 @@
+// The time text: HH:MM:SS.dc, or HH:MM__.dc with a blinking separator in
+// minute precision. Written by hand into the fixed buffer: it runs up to 100
+// times a second on the timer thread and must neither allocate nor depend on
+// the C library's locale machinery.
+#include "clock/time_text.h"
+
+#include "clock/clock.h"
+
+wchar_t g_displayText[kDisplayTextCapacity] = L"00:00:00.00";
+int32_t g_colonBlink = 0;
+
+namespace {
+
+// Appends to a buffer of kDisplayTextCapacity, always leaving room for the
+// terminator; what does not fit is dropped.
+struct TextWriter {
+    wchar_t* text;
+    size_t length;
+
+    void Put(wchar_t ch) {
+        if (length + 1 < kDisplayTextCapacity) text[length++] = ch;
+    }
+    // At least two digits, more when the value has more (hours of 100 and up).
+    void PutTwoDigitsAtLeast(uint32_t value) {
+        wchar_t digits[10];
+        int count = 0;
+        do {
+            digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        if (count < 2) digits[count++] = L'0';
+        while (count > 0) Put(digits[--count]);
+    }
+    void PutDigit(uint32_t digit) { Put(static_cast<wchar_t>(L'0' + digit)); }
+    void Finish() { text[length] = L'\0'; }
+};
+
+}  // namespace
+
+void FormatTime(wchar_t* text, uint32_t ms) {
+    // The fraction digits follow the period the tick was last armed with, not
+    // the precision: a paused clock keeps showing what its ticks produced.
+    const uint32_t hundredths = g_clock.armedPeriod <= 10 ? (ms / 10) % 10 : 0;
+    const uint32_t tenths = g_clock.armedPeriod <= 100 ? (ms / 100) % 10 : 0;
+    const uint32_t seconds = (ms / 1000) % 60;
+    const uint32_t minutes = (ms / 60000) % 60;
+    const uint32_t hours = ms / 3600000;
+
+    TextWriter out{text, 0};
+    out.PutTwoDigitsAtLeast(hours);
+    out.Put(L':');
+    out.PutTwoDigitsAtLeast(minutes);
+    if (g_clock.precision == kPrecisionMinute) {
+        // Every formatting flips the separator; the first one after start-up
+        // hides it.
+        wchar_t separator;
+        if (g_colonBlink) {
+            g_colonBlink = 0;
+            separator = L':';
+        } else {
+            g_colonBlink = 1;
+            separator = L' ';
+        }
+        out.Put(separator);
+        out.Put(L'_');
+        out.Put(L'_');
+    } else {
+        out.Put(L':');
+        out.PutTwoDigitsAtLeast(seconds);
+    }
+    out.Put(L'.');
+    out.PutDigit(tenths);
+    out.PutDigit(hundredths);
+    out.Finish();
+}
+
+void ResetDisplayText(wchar_t* text) {
+    g_clock.elapsed = 0;
+    if (g_clock.mode == kModeTimer) {
+        FormatTime(text, g_clock.countdown);
+        return;
+    }
+    // The same text in every precision: in minute precision the seconds show
+    // as 00 until the first tick.
+    constexpr wchar_t kZero[] = L"00:00:00.00";
+    for (size_t i = 0; i < sizeof(kZero) / sizeof(kZero[0]); i++) text[i] = kZero[i];
+}
