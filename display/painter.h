@@ -44,10 +44,15 @@ void PaintDigit(PaintCanvas* canvas, wchar_t character, int32_t x, int32_t y,
                 const SegmentMetrics& metrics, int32_t running);
 void PaintSeparator(PaintCanvas* canvas, wchar_t character, int32_t x, int32_t y,
                     const SegmentMetrics& metrics, int32_t running);
+// The most glyphs a text is painted with (HH:MM:SS.dc).
+constexpr int32_t kMaxGlyphs = 11;
+
 // Copies the first glyphs characters of text and the clock's running flag
-// under the clock lock, then paints from the copies.
+// under the clock lock, then paints from the copies. Glyph counts above
+// kMaxGlyphs paint kMaxGlyphs.
 void PaintText(PaintCanvas* canvas, const wchar_t* text, int32_t glyphs, int32_t x, int32_t y,
                const SegmentMetrics& metrics);
 
+// Ignores an index outside the color table.
 void SelectColor(ColorIndex index);
 void SetSegmentStyle(SegmentStyle style);

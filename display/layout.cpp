@@ -1,0 +1,81 @@
+// Fitting the row of 2:1 character cells into the client area, and the bar
+// sizes inside one cell. Done once per resize or glyph-count change; the
+// painter only reads the stored results.
+#include "display/layout.h"
+
+#include "entry/countdown_entry.h"
+
+DigitArea g_digitArea{};
+SegmentMetrics g_segmentMetrics{};
+
+namespace {
+
+// Sizes are taken as 16-bit unsigned values: larger ones wrap.
+int32_t Low16(int32_t value) {
+    return static_cast<int32_t>(static_cast<uint16_t>(value));
+}
+
+}  // namespace
+
+DigitArea FitDigitArea(int32_t clientWidth, int32_t clientHeight, int32_t glyphs) {
+    const int32_t width = Low16(clientWidth);
+    const int32_t height = Low16(clientHeight);
+
+    // The widest cell that fits glyphs times across; a tie with the height
+    // still counts as width-limited.
+    int32_t cell = width / glyphs;
+    int32_t usedHeight = 2 * cell;
+    if (usedHeight > height) {
+        cell = height / 2;
+        usedHeight = height;
+    }
+
+    DigitArea area;
+    area.top = (height - usedHeight) / 2;
+    area.left = (width - glyphs * cell) / 2;
+    // An odd spare pixel goes to the right or bottom side.
+    area.right = width - area.left;
+    area.bottom = height - area.top;
+    return area;
+}
+
+SegmentMetrics ComputeSegmentMetrics(int32_t cellWidth, int32_t cellHeight) {
+    const int32_t width = Low16(cellWidth);
+    const int32_t height = Low16(cellHeight);
+    const int32_t byWidth = width / 7;
+    const int32_t byHeight = height / 14;
+    const int32_t t = byWidth < byHeight ? byWidth : byHeight;
+
+    SegmentMetrics metrics;
+    metrics.margin = t;
+    metrics.thickness = t;
+    metrics.horizontalLength = width - 4 * t;
+    // When height - 5t is odd the spare row lies below the bottom margin.
+    metrics.verticalLength = (height - 5 * t) / 2;
+    return metrics;
+}
+
+void RelayoutDisplay(WindowHandle window, int32_t glyphs) {
+    const ClientSize client = QueryClientSize(window);
+    g_digitArea = FitDigitArea(client.width, client.height, glyphs);
+
+    // The area is at most one pixel wider than the cells, so this division
+    // gives back the cell width; the height keeps any spare row.
+    const int32_t cellWidth = Low16(g_digitArea.right - g_digitArea.left) / glyphs;
+    const int32_t cellHeight = g_digitArea.bottom - g_digitArea.top;
+    g_segmentMetrics = ComputeSegmentMetrics(cellWidth, cellHeight);
+
+    // Erase: nothing of the previous layout may survive the repaint.
+    RequestRepaint(window, true);
+
+    if (EntryActive()) PlaceEntryCaret(window, g_digitArea, g_segmentMetrics);
+}
+
+void PlaceEntryCaret(WindowHandle window, const DigitArea& area, const SegmentMetrics& metrics) {
+    // The caret stands in the right margin of the eighth cell, as tall as the
+    // digit's bars and level with them.
+    CreateEntryCaret(window, metrics.thickness, GlyphBoxHeight(metrics));
+    SetEntryCaretPosition(window, area.left + 8 * CellWidth(metrics) - metrics.thickness,
+                          area.top + metrics.margin);
+    ShowEntryCaret(window);
+}
