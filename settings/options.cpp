@@ -2,6 +2,19 @@
 
 #include <cwchar>
 
+#include "app/app_record.h"
+#include "clock/clock.h"
+#include "clock/time_text.h"
+#include "display/painter.h"
+#include "settings/command_line.h"
+#include "settings/decimal_text.h"
+#include "settings/settings_keys.h"
+
+const wchar_t kValueNames[kValueNameCount][kValueNameSlot] = {
+    L"minute", L"second", L"decisecond", L"centisecond", L"red",    L"green",   L"blue",
+    L"white",  L"yellow", L"cyan",       L"magenta",     L"orange", L"rounded", L"straight",
+};
+
 WindowOptions DefaultWindowOptions() {
     WindowOptions o{};
     o.style = kDefaultWindowStyle;
@@ -13,4 +26,170 @@ WindowOptions DefaultWindowOptions() {
     std::wcscpy(o.alarmFile, L"alarm.wav");
     std::wcscpy(o.alarmMessage, L"Time is up!");
     return o;
+}
+
+namespace {
+
+constexpr size_t kWordValueCapacity = 16;
+constexpr size_t kPositionValueCapacity = 128;
+constexpr int32_t kPixelsPerGlyph = 15;
+
+// The largest countdown in whole seconds whose milliseconds fit 32 bits; a
+// larger number would otherwise wrap to a short countdown.
+constexpr uint32_t kLargestCountdownSeconds = 4294967;
+
+bool EndsWithExe(const wchar_t* path, size_t length) {
+    if (length < 4) return false;
+    const wchar_t* e = path + length - 4;
+    return e[0] == L'.' && (e[1] | 0x20) == L'e' && (e[2] | 0x20) == L'x' && (e[3] | 0x20) == L'e';
+}
+
+// The file's value for key, or the empty text when there is no settings file
+// or no such key.
+void ReadFileValue(const wchar_t* key, wchar_t* buffer, size_t capacity) {
+    buffer[0] = L'\0';
+    if (g_app.settingsPath[0] == L'\0') return;
+    ProfileGetString(kSettingsSection, key, L"", buffer, capacity, g_app.settingsPath);
+}
+
+// A value option: the command line's text after "name=" wins as soon as the
+// name occurs, even empty; otherwise the file's value, cut to capacity - 1.
+const wchar_t* ValueOf(const wchar_t* remainder, const wchar_t* optionWithEquals,
+                       const wchar_t* key, wchar_t* buffer, size_t capacity) {
+    const wchar_t* fromCommandLine = FindOption(remainder, optionWithEquals);
+    if (fromCommandLine) return fromCommandLine;
+    ReadFileValue(key, buffer, capacity);
+    return buffer;
+}
+
+// The command line can only set a flag; the file keeps whatever integer it has.
+int32_t FlagOf(const wchar_t* remainder, const wchar_t* name) {
+    if (FindOption(remainder, name)) return 1;
+    if (g_app.settingsPath[0] == L'\0') return 0;
+    return static_cast<int32_t>(ProfileGetInt(kSettingsSection, name, 0, g_app.settingsPath));
+}
+
+void ApplyMode(const wchar_t* value) {
+    if (std::wcsncmp(value, L"timer:", 6) != 0) return;
+    uint32_t seconds = ReadDecimalUnsigned32(value + 6, nullptr);
+    if (seconds > kLargestCountdownSeconds) seconds = kLargestCountdownSeconds;
+    const uint32_t countdownMs = seconds * 1000u;
+    {
+        // Formatted under the precision in force now, before the precision
+        // option is read.
+        ClockLockGuard lock;
+        FormatTime(g_displayText, countdownMs);
+    }
+    SetClockMode(kModeTimer, countdownMs);
+}
+
+Precision PrecisionFromValue(const wchar_t* value) {
+    if (std::wcsncmp(value, L"deci", 3) == 0) return kPrecisionDecisecond;
+    if (std::wcsncmp(value, L"centi", 5) == 0) return kPrecisionCentisecond;
+    if (std::wcsncmp(value, L"minute", 6) == 0) return kPrecisionMinute;
+    return kPrecisionSecond;
+}
+
+ColorIndex ColorFromValue(const wchar_t* value) {
+    struct Known {
+        const wchar_t* name;
+        ColorIndex color;
+    };
+    // Compared over each name's own length, first match wins; green is what
+    // remains.
+    static constexpr Known kKnown[] = {
+        {L"red", kColorRed},       {L"blue", kColorBlue}, {L"white", kColorWhite},
+        {L"yellow", kColorYellow}, {L"cyan", kColorCyan}, {L"magenta", kColorMagenta},
+        {L"orange", kColorOrange},
+    };
+    for (const Known& k : kKnown) {
+        if (std::wcsncmp(value, k.name, std::wcslen(k.name)) == 0) return k.color;
+    }
+    return kColorGreen;
+}
+
+SegmentStyle StyleFromValue(const wchar_t* value) {
+    return std::wcsncmp(value, L"straight", 4) == 0 ? kStyleStraight : kStyleRounded;
+}
+
+// x, y, width, height, each read like wcstol and followed by one skipped
+// character. The value is never read past its end: when it ends before y, y
+// becomes 0; when it ends before the width or the height, those keep what
+// they hold.
+void ApplyPosition(const wchar_t* value, WindowOptions& options) {
+    if (value[0] == L'\0') return;
+    int32_t* const fields[4] = {&options.x, &options.y, &options.clientWidth,
+                                &options.clientHeight};
+    const wchar_t* p = value;
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0) {
+            if (*p != L'\0') ++p;  // the separator, whatever it is
+            if (*p == L'\0' && i > 1) return;
+        }
+        *fields[i] = ReadDecimalSigned32(p, &p);
+    }
+}
+
+// A text option: a token of the command line, else a non-empty file value.
+void ApplyText(const wchar_t* remainder, const wchar_t* optionWithEquals, const wchar_t* key,
+               wchar_t* target, size_t capacity) {
+    const wchar_t* fromCommandLine = FindOption(remainder, optionWithEquals);
+    if (fromCommandLine) {
+        ExtractToken(fromCommandLine, target, capacity);
+        return;
+    }
+    wchar_t value[kAlarmFileCapacity];
+    ReadFileValue(key, value, capacity);
+    if (value[0] != L'\0') std::wcscpy(target, value);
+}
+
+}  // namespace
+
+void DeriveSettingsPath() {
+    wchar_t* path = g_app.settingsPath;
+    path[0] = L'\0';
+    wchar_t executable[kSettingsPathCapacity];
+    if (!GetExecutablePath(executable, kSettingsPathCapacity)) return;
+    const size_t length = std::wcslen(executable);
+    if (length == 0) return;
+    if (EndsWithExe(executable, length)) {
+        std::wcscpy(path, executable);
+        std::wcscpy(path + length - 3, L"ini");
+        return;
+    }
+    if (length + 4 + 1 > kSettingsPathCapacity) return;
+    std::wcscpy(path, executable);
+    std::wcscpy(path + length, L".ini");
+}
+
+void ReadOptions() {
+    WindowOptions& options = g_app.options;
+    const wchar_t* remainder = CommandLineRemainder(GetCommandLineText());
+    wchar_t word[kWordValueCapacity];
+
+    ApplyMode(ValueOf(remainder, L"-mode=", kKeyMode, word, kWordValueCapacity));
+    SetPrecision(PrecisionFromValue(
+        ValueOf(remainder, L"-precision=", kKeyPrecision, word, kWordValueCapacity)));
+    SelectColor(
+        ColorFromValue(ValueOf(remainder, L"-color=", kKeyColor, word, kWordValueCapacity)));
+    SetSegmentStyle(
+        StyleFromValue(ValueOf(remainder, L"-style=", kKeyStyle, word, kWordValueCapacity)));
+
+    options.clientWidth = g_clock.glyphCount * kPixelsPerGlyph;
+    wchar_t position[kPositionValueCapacity];
+    ApplyPosition(ValueOf(remainder, L"-position=", kKeyPosition, position, kPositionValueCapacity),
+                  options);
+
+    options.start = FlagOf(remainder, kKeyStart);
+    options.noTitleBar = FlagOf(remainder, kKeyNoTitleBar);
+    options.noTaskBarIcon = FlagOf(remainder, kKeyNoTaskBarIcon);
+    options.fullScreen = FlagOf(remainder, kKeyFullScreen);
+    options.noAlarm = FlagOf(remainder, kKeyNoAlarm);
+    options.quitAfterTimeUp = FlagOf(remainder, kKeyQuitAfterTimeUp);
+    if (options.noTitleBar) options.style &= ~kStyleCaption;
+    if (options.noTaskBarIcon) options.extendedStyle &= ~kExStyleAppWindow;
+
+    ApplyText(remainder, L"-alarmFile=", kKeyAlarmFile, options.alarmFile, kAlarmFileCapacity);
+    ApplyText(remainder, L"-alarmMessage=", kKeyAlarmMessage, options.alarmMessage,
+              kAlarmMessageCapacity);
 }

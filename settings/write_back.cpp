@@ -1,0 +1,88 @@
+#include "settings/write_back.h"
+
+#include <cwchar>
+
+#include "app/app_record.h"
+#include "clock/clock.h"
+#include "display/painter.h"
+#include "settings/settings_keys.h"
+
+namespace {
+
+constexpr size_t kModeTextCapacity = 16;
+// Four coordinates of up to eleven characters ("-2147483648") and three
+// commas: a window placed far off-screen through the file must not have its
+// position cut short.
+constexpr size_t kPositionTextCapacity = 48;
+
+void WriteValue(const wchar_t* key, const wchar_t* value) {
+    ProfileWriteString(kSettingsSection, key, value, g_app.settingsPath);
+}
+
+void WriteFlag(const wchar_t* key, int32_t flag) {
+    WriteValue(key, flag ? L"1" : L"0");
+}
+
+// A text is written as held, but only up to its first line break: a CR or LF
+// in the value would start new lines, and with them new keys or sections.
+void WriteTextValue(const wchar_t* key, const wchar_t* text, wchar_t* scratch, size_t capacity) {
+    size_t length = 0;
+    while (length + 1 < capacity && text[length] != L'\0' && text[length] != L'\r' &&
+           text[length] != L'\n') {
+        scratch[length] = text[length];
+        ++length;
+    }
+    scratch[length] = L'\0';
+    WriteValue(key, scratch);
+}
+
+const wchar_t* ValueName(size_t first, size_t index, size_t count, size_t fallback) {
+    return kValueNames[first + (index < count ? index : fallback)];
+}
+
+}  // namespace
+
+void WriteSettings(WindowHandle window) {
+    if (g_app.settingsPath[0] == L'\0') return;
+    const WindowOptions& options = g_app.options;
+
+    wchar_t mode[kModeTextCapacity];
+    if (g_clock.mode == kModeTimer) {
+        std::swprintf(mode, kModeTextCapacity, L"timer:%u",
+                      static_cast<unsigned>(g_clock.countdown / 1000u));
+    } else {
+        std::wcscpy(mode, L"stopwatch");
+    }
+    WriteValue(kKeyMode, mode);
+
+    WriteValue(kKeyPrecision, ValueName(kFirstPrecisionName, static_cast<size_t>(g_clock.precision),
+                                        4, kPrecisionSecond));
+    WriteValue(kKeyColor, ValueName(kFirstColorName, static_cast<size_t>(g_appearance.color),
+                                    kColorCount, kColorGreen));
+    WriteValue(kKeyStyle, ValueName(kFirstStyleName, static_cast<size_t>(g_appearance.style), 2,
+                                    kStyleRounded));
+
+    // Full screen keeps the placement from before it. A minimized window
+    // reports a parking place (-32000, -32000) and no client area, which
+    // would bring the next start back invisible.
+    const WindowPlacement placement = QueryWindowPlacement(window);
+    if (!options.fullScreen && !placement.minimized) {
+        wchar_t position[kPositionTextCapacity];
+        std::swprintf(position, kPositionTextCapacity, L"%i,%i,%i,%i",
+                      static_cast<int>(placement.outerLeft), static_cast<int>(placement.outerTop),
+                      static_cast<int>(placement.clientWidth),
+                      static_cast<int>(placement.clientHeight));
+        WriteValue(kKeyPosition, position);
+    }
+
+    WriteFlag(kKeyStart, options.start);
+    WriteFlag(kKeyNoTitleBar, options.noTitleBar);
+    WriteFlag(kKeyNoTaskBarIcon, options.noTaskBarIcon);
+    WriteFlag(kKeyFullScreen, options.fullScreen);
+    WriteFlag(kKeyNoAlarm, options.noAlarm);
+    WriteFlag(kKeyQuitAfterTimeUp, options.quitAfterTimeUp);
+
+    wchar_t text[kAlarmFileCapacity];
+    WriteTextValue(kKeyAlarmFile, options.alarmFile, text, kAlarmFileCapacity);
+    WriteTextValue(kKeyAlarmMessage, options.alarmMessage, text, kAlarmMessageCapacity);
+}
