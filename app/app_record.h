@@ -20,4 +20,6 @@ struct AppRecord {
 
 extern AppRecord g_app;
 
-inline WindowHandle MainWindow() { return g_app.mainWindow.load(std::memory_order_acquire); }
+inline WindowHandle MainWindow() {
+    return g_app.mainWindow.load(std::memory_order_acquire);
+}

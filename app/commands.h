@@ -16,6 +16,12 @@ enum CommandId : uint16_t {
     IDM_PRECISION_DECISECOND = 32546,
     IDM_PRECISION_CENTISECOND = 32547,
     IDM_COLOR_RED = 32560,
+    IDM_COLOR_GREEN = 32561,
+    IDM_COLOR_BLUE = 32562,
+    IDM_COLOR_WHITE = 32563,
+    IDM_COLOR_YELLOW = 32564,
+    IDM_COLOR_CYAN = 32565,
+    IDM_COLOR_MAGENTA = 32566,
     IDM_COLOR_ORANGE = 32567,
     IDM_STYLE_ROUNDED = 32576,
     IDM_STYLE_STRAIGHT = 32577,
@@ -29,7 +35,8 @@ enum CommandId : uint16_t {
 };
 
 // The countdown presets; each id is the countdown length in seconds.
-constexpr uint16_t kPresetIds[12] = {60, 120, 180, 300, 600, 900, 1200, 1800, 2400, 3000, 3600, 7200};
+constexpr uint16_t kPresetIds[12] = {60,   120,  180,  300,  600,  900,
+                                     1200, 1800, 2400, 3000, 3600, 7200};
 
 // Runs the command; ids outside the command table are ignored.
 void DispatchCommand(WindowHandle window, uint16_t id);

@@ -1,0 +1,93 @@
+// The Windows program's entry: start-up, the one main window and the message
+// loop.
+#include "platform/win32/win32_program.h"
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include "app/app_record.h"
+#include "app/window_logic.h"
+#include "resources/resource_ids.h"
+
+Win32Handles g_win32;
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"moxStopwatchTimer";
+
+void LoadMenusAndAccelerators(HINSTANCE instance) {
+    g_win32.contextMenu = GetSubMenu(LoadMenuW(instance, MAKEINTRESOURCEW(ID_MENU)), 0);
+    g_win32.entryMenu = GetSubMenu(LoadMenuW(instance, MAKEINTRESOURCEW(ID_MENU2)), 0);
+    if (g_win32.entryMenu == nullptr) {
+        MessageBoxW(nullptr, L"Loading menu2 failed", nullptr, MB_OK);
+    }
+    g_win32.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(ID_ACC1));
+}
+
+void RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS | CS_OWNDC;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(ID_ICON));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = BackgroundBrush();
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    const WindowOptions& options = g_app.options;
+    RECT outer{0, 0, options.clientWidth, options.clientHeight};
+    AdjustWindowRectEx(&outer, options.style, FALSE, options.extendedStyle);
+    // WM_CREATE runs inside this call and records the window before the
+    // start option can arm the tick.
+    return CreateWindowExW(options.extendedStyle, kClassName, L"", options.style, options.x,
+                           options.y, outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                           nullptr, instance, nullptr);
+}
+
+void RunMessageLoop() {
+    MSG message;
+    for (;;) {
+        const BOOL result = GetMessageW(&message, nullptr, 0, 0);
+        if (result == 0 || result == -1) return;
+        // During countdown entry Space, F1, F11 and Esc reach the window as
+        // keys and characters.
+        if (AcceleratorsEnabled() &&
+            TranslateAcceleratorW(ToHwnd(MainWindow()), g_win32.accelerators, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    InitCommonControls();
+    PrepareSettingsPath();
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    g_win32.instance = instance;
+    LoadMenusAndAccelerators(instance);
+    PrepareBrushes();
+    RegisterMainWindowClass(instance);
+    PrepareOptions();
+
+    const HWND hwnd = CreateMainWindow(instance);
+    g_app.mainWindow.store(FromHwnd(hwnd), std::memory_order_release);
+    // Applying the styles again after creation is what makes a window created
+    // without WS_CAPTION appear without a title bar.
+    SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(g_app.options.style));
+    SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(g_app.options.extendedStyle));
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    ShowWindow(hwnd, SW_SHOWDEFAULT);
+    if (g_app.options.fullScreen) OnEnterFullScreenRequest(FromHwnd(hwnd));
+
+    RunMessageLoop();
+    // No tick may touch the window or the clock once the process tears down.
+    StopTickSource();
+    ExitProcess(0);
+}

@@ -1,0 +1,40 @@
+// What the Windows program's own files share: the native handles start-up
+// loads, the conversions between the core's opaque handles and Win32 ones,
+// and the pieces of the window layer that call each other.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/platform.h"
+
+// The private message the tick posts at the end of a countdown.
+constexpr UINT WM_TIME_UP = WM_APP + 1;
+
+// The native handles of the application record; they live until the process
+// ends.
+struct Win32Handles {
+    HINSTANCE instance;
+    HMENU contextMenu;  // submenu 0 of ID_MENU
+    HMENU entryMenu;    // submenu 0 of ID_MENU2; null when it failed to load
+    HACCEL accelerators;
+};
+extern Win32Handles g_win32;
+
+inline HWND ToHwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(window);
+}
+inline WindowHandle FromHwnd(HWND hwnd) {
+    return reinterpret_cast<WindowHandle>(hwnd);
+}
+
+// The background brush: also the window class's, so every erase paints black.
+HBRUSH BackgroundBrush();
+// The brush the painter uses for a role at this moment.
+HBRUSH DisplayBrush(BrushRole role);
+
+// The main window procedure.
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// WM_CONTEXTMENU: returns false when the click lies outside the client area
+// and the message belongs to default processing.
+bool ShowContextMenu(HWND hwnd, LPARAM lParam);

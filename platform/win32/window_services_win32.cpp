@@ -1,0 +1,55 @@
+// The core's window services on Win32: repaint requests, the time-up post,
+// the title, sizes, message boxes and the entry caret.
+#include "platform/win32/win32_program.h"
+
+void RequestRepaint(WindowHandle window, bool erase) {
+    InvalidateRect(ToHwnd(window), nullptr, erase ? TRUE : FALSE);
+}
+
+void PostTimeUp(WindowHandle window) {
+    PostMessageW(ToHwnd(window), WM_TIME_UP, 0, 0);
+}
+
+void SetWindowTitle(WindowHandle window, const wchar_t* text) {
+    SetWindowTextW(ToHwnd(window), text);
+}
+
+ClientSize QueryClientSize(WindowHandle window) {
+    RECT rect{};
+    GetClientRect(ToHwnd(window), &rect);
+    return {rect.right, rect.bottom};
+}
+
+WindowPlacement QueryWindowPlacement(WindowHandle window) {
+    const HWND hwnd = ToHwnd(window);
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(hwnd, &outer);
+    GetClientRect(hwnd, &client);
+    return {outer.left, outer.top, client.right, client.bottom, IsIconic(hwnd) ? 1 : 0};
+}
+
+void ShowMessageBox(WindowHandle owner, const wchar_t* text, const wchar_t* caption) {
+    MessageBoxW(ToHwnd(owner), text, caption, MB_OK);
+}
+
+// Bitmap handle 1 asks for the system's grey caret.
+void CreateEntryCaret(WindowHandle window, int32_t width, int32_t height) {
+    CreateCaret(ToHwnd(window), reinterpret_cast<HBITMAP>(1), width, height);
+}
+
+void SetEntryCaretPosition(WindowHandle, int32_t x, int32_t y) {
+    SetCaretPos(x, y);
+}
+
+void ShowEntryCaret(WindowHandle window) {
+    ShowCaret(ToHwnd(window));
+}
+
+void HideEntryCaret(WindowHandle window) {
+    HideCaret(ToHwnd(window));
+}
+
+void DestroyEntryCaret(WindowHandle) {
+    DestroyCaret();
+}

@@ -1,0 +1,46 @@
+// Reads the seven-segment display off a screen capture, as a user reads it:
+// which segments are lit in each cell, and in which color.
+#pragma once
+
+#include <string>
+
+#include "tests/windows_e2e/e2e_support.h"
+
+namespace e2e {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kIdleGrey = RGB(190, 190, 190);
+constexpr COLORREF kGreen = RGB(50, 230, 50);
+constexpr COLORREF kOrange = RGB(255, 150, 0);
+
+struct Reading {
+    // One character per glyph: digits, '_' for a lone middle bar, ':' and
+    // '.', ' ' for a dark cell, '?' for a pattern that is no character.
+    std::wstring text;
+    COLORREF lit = kBlack;    // the color of the lit segments
+    bool oneColor = true;     // all lit segments have that color
+    bool cornersLit = false;  // the straight style's corner squares
+};
+
+// The cell geometry a display of glyphs cells takes in a client area of the
+// given size: cells of 2:1, as large as fit, centred.
+struct Geometry {
+    int left, top;  // the first cell's top-left corner
+    int cellWidth;
+    int margin, thickness, horizontal, vertical;
+};
+Geometry DisplayGeometry(int width, int height, int glyphs);
+
+Reading ReadDisplay(const ClientImage& image, int glyphs);
+
+// Captures the program's client area and reads its display.
+Reading ReadProgram(const Program& program, int glyphs = 8);
+
+// Succeeds once the display reads text (and, unless 0, in the lit color);
+// fails with the last reading when it does not within the time.
+::testing::AssertionResult DisplayShows(const Program& program, const std::wstring& text,
+                                        COLORREF lit = 0, int glyphs = 8, int timeoutMs = 5000);
+
+std::string Narrow(const std::wstring& text);
+
+}  // namespace e2e

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# End-to-end tests of the Windows program, x86 and x64, under Wine on a
+# private Xvfb display with a private Wine prefix. Each architecture's driver
+# (tests/windows_e2e) starts MoxTimer.exe of the same build once per test.
+# Uses the preset build folders build/windows-x86 and build/windows-x64
+# (MOX_E2E_BUILDS overrides), building what is missing. Ends everything it
+# started. Exits non-zero when a test fails or cannot run.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+cd "$root"
+
+builds=(${MOX_E2E_BUILDS:-build/windows-x86 build/windows-x64})
+export WINEPREFIX="${MOX_E2E_WINEPREFIX:-$root/build/wineprefix-e2e}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+xvfb_pid=""
+cleanup() {
+  # Only this prefix's processes, then our own display server.
+  WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  return 0
+}
+trap cleanup EXIT
+
+for build in "${builds[@]}"; do
+  preset="$(basename "$build")"
+  if [ ! -f "$build/windows-e2e/windows_e2e.exe" ] || [ ! -f "$build/windows-program/MoxTimer.exe" ]; then
+    echo "building $preset"
+    { [ -f "$build/build.ninja" ] || cmake --preset "$preset"; } >/dev/null &&
+      cmake --build "$build" --target MoxTimer windows_e2e >/dev/null ||
+      { echo "windows-e2e: cannot build $build"; exit 1; }
+  fi
+done
+
+# A display number nobody uses.
+display=""
+for n in $(seq 91 199); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
+done
+[ -n "$display" ] || { echo "windows-e2e: no free display number"; exit 1; }
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+[ -e "/tmp/.X11-unix/X$display" ] || { echo "windows-e2e: Xvfb did not start"; exit 1; }
+export DISPLAY=":$display"
+
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+  flock 9
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+  # Without a window manager, Wine leaves a managed window's maximized size
+  # to the manager that is not there, and a full-screen window keeps its old
+  # size on the display. Unmanaged windows are placed by Wine itself.
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w || true
+  fi
+) 9>"$WINEPREFIX.lock"
+
+status=0
+for build in "${builds[@]}"; do
+  arch="$(basename "$build")"
+  work="$root/$build/windows-e2e/e2e-work"
+  rm -rf "$work"
+  echo "--- $arch"
+  out="$( cd "$build/windows-e2e" && timeout 600 wine windows_e2e.exe --gtest_brief=1 2>&1 )"
+  rc=$?
+  echo "$out" | grep -vE "^Running main\(\)|^$" | tail -n 60
+  [ $rc -eq 0 ] || { echo "--- $arch: FAILED (exit $rc)"; status=1; }
+done
+exit $status
