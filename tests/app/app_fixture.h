@@ -1,6 +1,5 @@
-// Common set-up of the app tests: a fresh clock, appearance, entry and
-// application record, the fake platform with the default 120 x 30 window and
-// a fresh fake shell.
+// Common set-up of the app tests: fresh core state, the fake platform with a
+// 120 x 30 window and a fresh fake shell.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -41,15 +40,5 @@ protected:
         fake::g.counter = counter;
         StartPause(Window());
         fake::FireTick();
-    }
-
-    static void ForgetCalls() {
-        fake::g.repaints = 0;
-        fake::g.erasingRepaints = 0;
-        fake::g.titleSets = 0;
-        fake::g.fills.clear();
-        fake::g.caretCalls.clear();
-        fake::g.messageBoxes.clear();
-        fake_shell::g.calls.clear();
     }
 };

@@ -13,42 +13,35 @@ void Reset() {
 using fake_shell::g;
 
 int32_t ToggleTitleBar(WindowHandle) {
-    g.titleBarToggles++;
     g.calls += 'T';
     g.captionShown = !g.captionShown;
     return g.captionShown ? 1 : 0;
 }
 
 int32_t EnterFullScreen(WindowHandle) {
-    g.fullScreenEnters++;
     g.calls += 'E';
     return 1;
 }
 
 int32_t LeaveFullScreen(WindowHandle) {
-    g.fullScreenLeaves++;
     g.calls += 'L';
     return 0;
 }
 
 void ShowAboutBox(WindowHandle window) {
-    g.aboutBoxes++;
     g.aboutOwner = window;
     g.calls += 'A';
 }
 
 void PlayAlarmSound(const wchar_t* file) {
-    g.alarmSounds++;
     g.alarmFile = file;
     g.calls += 'S';
 }
 
 void RequestClose(WindowHandle) {
-    g.closeRequests++;
     g.calls += 'C';
 }
 
 void QuitMessageLoop() {
-    g.quits++;
     g.calls += 'Q';
 }

@@ -17,9 +17,8 @@ TEST(Win32LayerTest, ExecutablePathFitsOrIsRefusedEmpty) {
     ASSERT_TRUE(GetExecutablePath(path, MAX_PATH));
     const std::wstring full = path;
     EXPECT_EQ(full.substr(full.size() - 4), L".exe");
-
-    // A buffer one character too short for the terminator: the path would
-    // be cut, so nothing is delivered.
+    // One character too short for the terminator: the path would be cut, so
+    // nothing is delivered.
     std::wstring buffer(full.size(), L'x');
     EXPECT_FALSE(GetExecutablePath(buffer.data(), full.size()));
     EXPECT_EQ(buffer[0], L'\0');
@@ -31,7 +30,6 @@ TEST(Win32LayerTest, ExecutablePathFitsOrIsRefusedEmpty) {
 
 // Fills a 4 x 1 bitmap with the role's brush and returns the first pixel.
 COLORREF FillAndRead(BrushRole role) {
-    HDC dc = CreateCompatibleDC(nullptr);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = 4;
@@ -39,15 +37,13 @@ COLORREF FillAndRead(BrushRole role) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     FillRectangle(reinterpret_cast<PaintCanvas*>(dc), Rect{0, 0, 4, 1}, role);
-    GdiFlush();
-    const DWORD p = static_cast<const DWORD*>(bits)[0];
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
+    const COLORREF color = GetPixel(dc, 0, 0);
+    DeleteObject(SelectObject(dc, old));
     DeleteDC(dc);
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    return color;
 }
 
 TEST(Win32LayerTest, BrushesFillTheirColorsAndTheReplacedOneIsFreed) {
@@ -61,7 +57,6 @@ TEST(Win32LayerTest, BrushesFillTheirColorsAndTheReplacedOneIsFreed) {
     ReplaceColorBrush(0x000096FF);
     EXPECT_EQ(FillAndRead(BrushRole::Color), RGB(255, 150, 0));
     EXPECT_EQ(GetObjectType(before), 0u);  // deleted, not leaked
-    // The other two stay as they were.
     EXPECT_EQ(FillAndRead(BrushRole::Idle), RGB(190, 190, 190));
     EXPECT_NE(GetObjectType(DisplayBrush(BrushRole::Background)), 0u);
 }
