@@ -1,4 +1,4 @@
-// Scratch files for the profile tests: a private folder, raw bytes in and
+// Scratch files for the settings tests: a private folder, raw bytes in and
 // out, and the encodings the tests build files in.
 #pragma once
 
@@ -13,9 +13,8 @@ public:
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     const std::filesystem::path& Root() const { return root_; }
-    // The full path of a file in the folder, as the profile operations take it.
-    std::wstring File(const std::string& name) const;
-    // The names of everything in the folder, sorted.
+    std::wstring File(const std::string& name) const { return (root_ / name).wstring(); }
+    // The names of everything in the folder, sorted and separated by blanks.
     std::string Listing() const;
 
 private:
@@ -26,9 +25,9 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // The file's bytes, or "<missing>".
 std::string ReadFileBytes(const std::wstring& path);
 
-// Wide text as bytes. Utf16 takes BMP characters only.
+// Wide text (basic plane only) as bytes.
 std::string Utf8(const std::wstring& text);
 std::string Utf16Le(const std::wstring& text);
-std::string Utf16Be(const std::wstring& text);
 constexpr char kUtf16LeMark[] = "\xFF\xFE";
 constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+const std::wstring kCyrillic = L"\x0411\x0443\x0434\x0438\x043B\x044C\x043D\x0438\x043A";

@@ -17,14 +17,6 @@ protected:
         return ProfileFileWriteString(section, key, value, path_.c_str());
     }
 
-    // Writes to a file holding before and returns what it holds after.
-    std::string After(const std::string& before, const wchar_t* section, const wchar_t* key,
-                      const wchar_t* value) {
-        WriteFileBytes(path_, before);
-        EXPECT_TRUE(Write(section, key, value));
-        return ReadFileBytes(path_);
-    }
-
     std::wstring Get(const wchar_t* section, const wchar_t* key) {
         wchar_t buffer[512];
         ProfileFileGetString(section, key, L"<d>", buffer, 512, path_.c_str());
@@ -34,88 +26,86 @@ protected:
 
 TEST_F(ProfileWrite, CreatesAMissingFile) {
     EXPECT_TRUE(Write(L"MOX_Timer", L"-mode", L"stopwatch"));
-    EXPECT_EQ(ReadFileBytes(path_), "[MOX_Timer]\n-mode=stopwatch\n");
     EXPECT_TRUE(Write(L"MOX_Timer", L"-precision", L"second"));
     EXPECT_EQ(ReadFileBytes(path_), "[MOX_Timer]\n-mode=stopwatch\n-precision=second\n");
     EXPECT_EQ(scratch_.Listing(), "settings.ini");
 }
 
-TEST_F(ProfileWrite, AppendsAMissingSectionInTheFilesLineBreaks) {
-    EXPECT_EQ(After("[a]\r\nx=1\r\n", L"b", L"k", L"v"), "[a]\r\nx=1\r\n[b]\r\nk=v\r\n");
-    EXPECT_EQ(After("[a]\nx=1\n", L"b", L"k", L"v"), "[a]\nx=1\n[b]\nk=v\n");
-    EXPECT_EQ(After("[a]\r\nx=1", L"b", L"k", L"v"), "[a]\r\nx=1\r\n[b]\r\nk=v\r\n");
-    EXPECT_EQ(After("", L"b", L"k", L"v"), "[b]\nk=v\n");
-    EXPECT_EQ(After("; only a comment", L"b", L"k", L"v"), "; only a comment\n[b]\nk=v\n");
-    // A section named only by lines above every header does not exist.
-    EXPECT_EQ(After("top=1\n", L"", L"top", L"2"), "top=1\n[]\ntop=2\n");
-}
-
-TEST_F(ProfileWrite, AppendsAMissingKeyAtTheEndOfItsSection) {
-    EXPECT_EQ(After("; c\r\n[a]\r\nx=1\r\n\r\n  \r\n[b]\r\ny=2\r\n", L"A", L"z", L"3"),
-              "; c\r\n[a]\r\nx=1\r\nz=3\r\n\r\n  \r\n[b]\r\ny=2\r\n");
-    EXPECT_EQ(After("[a]\r\n[b]\r\n", L"a", L"z", L"3"), "[a]\r\nz=3\r\n[b]\r\n");
-    EXPECT_EQ(After("[a]", L"a", L"z", L"3"), "[a]\nz=3\n");
-    EXPECT_EQ(After("[a]\nx=1", L"a", L"z", L"3"), "[a]\nx=1\nz=3\n");
-    // Only the first of two sections of the same name is written to.
-    EXPECT_EQ(After("[a]\nx=1\n[A]\nz=9\n", L"a", L"z", L"3"), "[a]\nx=1\nz=3\n[A]\nz=9\n");
-}
-
-TEST_F(ProfileWrite, ReplacesAValueAndLeavesEveryOtherByte) {
+// The file's own line breaks are used, and every byte not written stays.
+TEST_F(ProfileWrite, ChangesOnlyTheLineWritten) {
     const std::string head = "\xEF\xBB\xBF; settings\r\n\r\n[other]\nkey=keep\r";
     const std::string tail = "\r\n;key=comment\nKEY=second\r\n[MOX_Timer]\r\nkey=3";
-    EXPECT_EQ(
-        After(head + "\n[mox_timer]\r\n  Key = old value \t" + tail, L"MOX_Timer", L"key", L"new"),
-        head + "\n[mox_timer]\r\n  Key = new" + tail);
-    EXPECT_EQ(Get(L"other", L"key"), L"keep");
-    EXPECT_EQ(After("[s]\nk=\n", L"s", L"k", L"v"), "[s]\nk=v\n");
-    EXPECT_EQ(After("[s]\nk\nj=1\n", L"s", L"k", L"v"), "[s]\nk=v\nj=1\n");
-    EXPECT_EQ(After("[s]\n k  \nj=1\n", L"s", L"k", L"v"), "[s]\n k=v\nj=1\n");
-    EXPECT_EQ(After("[s]\nk=\"quoted\"\n", L"s", L"k", L" spaced "), "[s]\nk= spaced \n");
-    EXPECT_EQ(Get(L"s", L"k"), L"spaced");
-}
-
-TEST_F(ProfileWrite, AValueIsWrittenOnlyUpToItsFirstLineBreak) {
-    EXPECT_EQ(After("[s]\r\nk=old\r\n", L"s", L"k", L"a\r\n[evil]\r\nx=1"), "[s]\r\nk=a\r\n");
-    EXPECT_EQ(Get(L"evil", L"x"), L"<d>");
-    EXPECT_EQ(After("[s]\r\n", L"s", L"k", L"\nb"), "[s]\r\nk=\r\n");
+    const struct {
+        std::string before;
+        const wchar_t* section;
+        const wchar_t* value;
+        std::string after;
+    } cases[] = {
+        {head + "\n[mox_timer]\r\n  Key = old value \t" + tail, L"MOX_Timer", L"new",
+         head + "\n[mox_timer]\r\n  Key = new" + tail},
+        // A missing section goes at the end; a key above every header is in none.
+        {"[a]\r\nx=1", L"b", L"v", "[a]\r\nx=1\r\n[b]\r\nkey=v\r\n"},
+        {"[a]\nx=1\n", L"b", L"v", "[a]\nx=1\n[b]\nkey=v\n"},
+        {"; only a comment", L"b", L"v", "; only a comment\n[b]\nkey=v\n"},
+        {"key=1\n", L"", L"2", "key=1\n[]\nkey=2\n"},
+        // A missing key goes after the last line of the first such section.
+        {"; c\r\n[a]\r\nx=1\r\n\r\n  \r\n[b]\r\n", L"A", L"3",
+         "; c\r\n[a]\r\nx=1\r\nkey=3\r\n\r\n  \r\n[b]\r\n"},
+        {"[a]", L"a", L"3", "[a]\nkey=3\n"},
+        {"[a]\nx=1\n[A]\nkey=9\n", L"a", L"3", "[a]\nx=1\nkey=3\n[A]\nkey=9\n"},
+        // Lines without a value or without '=' get one.
+        {"[s]\nkey=\n", L"s", L"v", "[s]\nkey=v\n"},
+        {"[s]\n key  \nj=1\n", L"s", L"v", "[s]\n key=v\nj=1\n"},
+        {"[s]\nkey=\"quoted\"\n", L"s", L" spaced ", "[s]\nkey= spaced \n"},
+        // A value is written only up to its first line break.
+        {"[s]\r\nkey=old\r\n", L"s", L"a\r\n[evil]\r\nx=1", "[s]\r\nkey=a\r\n"},
+        {"[s]\r\n", L"s", L"\nb", "[s]\r\nkey=\r\n"},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(path_, c.before);
+        EXPECT_TRUE(Write(c.section, L"key", c.value));
+        EXPECT_EQ(ReadFileBytes(path_), c.after) << c.before;
+    }
     // Names with line breaks would add lines of their own: refused.
-    WriteFileBytes(path_, "[s]\r\n");
     EXPECT_FALSE(Write(L"s\r\n[t]", L"k", L"v"));
     EXPECT_FALSE(Write(L"s", L"k\nj", L"v"));
-    EXPECT_EQ(ReadFileBytes(path_), "[s]\r\n");
+    EXPECT_EQ(ReadFileBytes(path_), "[s]\r\nkey=\r\n");
 }
 
 TEST_F(ProfileWrite, CyrillicValuesRoundTripInTheFilesEncoding) {
-    const std::wstring path = L"C:\\\x0411\x0443\x0434\x0438\x043B\x044C\x043D\x0438\x043A.wav";
-    EXPECT_TRUE(Write(L"MOX_Timer", L"-alarmFile", path.c_str()));
-    EXPECT_EQ(ReadFileBytes(path_), Utf8(L"[MOX_Timer]\n-alarmFile=" + path + L"\n"));
-    EXPECT_EQ(Get(L"MOX_Timer", L"-alarmFile"), path);
+    const std::wstring wav = L"C:\\" + kCyrillic + L".wav";
+    EXPECT_TRUE(Write(L"MOX_Timer", L"-alarmFile", wav.c_str()));
+    EXPECT_EQ(ReadFileBytes(path_), Utf8(L"[MOX_Timer]\n-alarmFile=" + wav + L"\n"));
+    EXPECT_EQ(Get(L"MOX_Timer", L"-alarmFile"), wav);
 
-    const std::string utf16 = kUtf16LeMark + Utf16Le(L"[s]\r\nk=old\r\n");
-    EXPECT_EQ(After(utf16 + "x", L"s", L"k", path.c_str()),  // the half character goes
-              kUtf16LeMark + Utf16Le(L"[s]\r\nk=" + path + L"\r\n"));
-    EXPECT_EQ(Get(L"s", L"k"), path);
-    EXPECT_EQ(After(kUtf16LeMark + Utf16Le(L"[s]\r\n"), L"t", L"\x041A", L"\x0436"),
-              kUtf16LeMark + Utf16Le(L"[s]\r\n[t]\r\n\x041A=\x0436\r\n"));
+    // The half character at the end goes.
+    WriteFileBytes(path_, kUtf16LeMark + Utf16Le(L"[s]\r\nk=old\r\n") + "x");
+    EXPECT_TRUE(Write(L"s", L"k", wav.c_str()));
+    EXPECT_TRUE(Write(L"t", L"\x041A", L"\x0436"));
+    EXPECT_EQ(ReadFileBytes(path_),
+              kUtf16LeMark + Utf16Le(L"[s]\r\nk=" + wav + L"\r\n[t]\r\n\x041A=\x0436\r\n"));
+    EXPECT_EQ(Get(L"s", L"k"), wav);
 
-    EXPECT_EQ(After(std::string(kUtf8Mark) + "[s]\nk=1\n", L"s", L"k", L"\x0436"),
-              std::string(kUtf8Mark) + "[s]\nk=\xD0\xB6\n");
+    WriteFileBytes(path_, std::string(kUtf8Mark) + "[s]\nk=1\n");
+    EXPECT_TRUE(Write(L"s", L"k", L"\x0436"));
+    EXPECT_EQ(ReadFileBytes(path_), std::string(kUtf8Mark) + "[s]\nk=\xD0\xB6\n");
 }
 
 TEST_F(ProfileWrite, KeepsLongLinesAndGarbageIntact) {
     const std::string longLine = "; " + std::string(200000, 'x') + "\r\n";
-    EXPECT_EQ(After(longLine + "[s]\r\nk=1\r\n", L"s", L"k", L"2"), longLine + "[s]\r\nk=2\r\n");
+    WriteFileBytes(path_, longLine + "[s]\r\nk=1\r\n");
+    EXPECT_TRUE(Write(L"s", L"k", L"2"));
+    EXPECT_EQ(ReadFileBytes(path_), longLine + "[s]\r\nk=2\r\n");
 
-    std::string garbage;
+    std::string garbage = "G";  // not a byte-order mark
     uint32_t seed = 7;
     for (int i = 0; i < 5000; ++i) {
         seed = seed * 1664525u + 1013904223u;
         garbage += static_cast<char>(seed >> 24);
     }
-    garbage[0] = 'G';  // not a byte-order mark
-    const std::string written = After(garbage, L"MOX_Timer", L"-color", L"red");
-    ASSERT_GE(written.size(), garbage.size());
-    EXPECT_EQ(written.substr(0, garbage.size()), garbage);
+    WriteFileBytes(path_, garbage);
+    EXPECT_TRUE(Write(L"MOX_Timer", L"-color", L"red"));
+    EXPECT_EQ(ReadFileBytes(path_).substr(0, garbage.size()), garbage);
     EXPECT_EQ(Get(L"MOX_Timer", L"-color"), L"red");
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cwchar>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -29,61 +28,48 @@ protected:
     void SetUp() override { setenv("LC_ALL", "C.UTF-8", 1); }
 };
 
+// Joined so that the options read from the line are the arguments as given.
 TEST_F(SystemPosixTest, ArgumentsAreJoinedAsOnWindows) {
     struct Case {
         std::vector<std::string> args;
         const wchar_t* line;
     };
     const Case cases[] = {
-        {{"moxtimer"}, L"moxtimer"},
         {{"moxtimer", "-start", "-color=red"}, L"moxtimer -start -color=red"},
         {{"/opt/my mox/moxtimer", "-start"}, L"\"/opt/my mox/moxtimer\" -start"},
-        {{"moxtimer", "-alarmMessage=Time for tea"}, L"moxtimer -alarmMessage=\"Time for tea\""},
-        {{"moxtimer", "-alarmFile=", "-start"}, L"moxtimer -alarmFile=\"\" -start"},
         {{"moxtimer", "-alarmMessage=a=b c"}, L"moxtimer -alarmMessage=\"a=b c\""},
-        {{"moxtimer", "just some words"}, L"moxtimer \"just some words\""},
+        {{"moxtimer", "-alarmFile=", "-start"}, L"moxtimer -alarmFile=\"\" -start"},
         {{"moxtimer", "-alarmMessage=\"Time for tea\""},
          L"moxtimer -alarmMessage=\"Time for tea\""},
-        {{"moxtimer", "-alarmMessage=say \"hi\""}, L"moxtimer -alarmMessage=say \"hi\""},
         {{"moxtimer", "-alarmMessage=tab\there"}, L"moxtimer -alarmMessage=tab\there"},
         {{"moxtimer",
           "-alarmMessage=Zeit ist \xC3\xBC"
           "ber"},
          L"moxtimer -alarmMessage=\"Zeit ist \u00fcber\""},
+        // Invalid bytes become replacement characters; the rest survives.
+        {{"moxtimer",
+          "-alarmMessage=a\xFF"
+          "b",
+          "-color=\xC3", "-start"},
+         L"moxtimer -alarmMessage=a\uFFFDb -color=\uFFFD -start"},
         // Quotes inside the program name would end its token early.
         {{"/opt/\"odd\" name/mox", "-start"}, L"\"/opt/odd name/mox\" -start"},
         {{"", "-start"}, L"\"\" -start"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Rebuild(c.args), c.line) << c.args.back();
-    }
-}
-
-TEST_F(SystemPosixTest, InvalidBytesBecomeReplacementCharacters) {
-    const std::wstring line = Rebuild({"moxtimer",
-                                       "-alarmMessage=a\xFF"
-                                       "b",
-                                       "-color=\xC3", "-start"});
-    EXPECT_EQ(line, L"moxtimer -alarmMessage=a\uFFFDb -color=\uFFFD -start");
+    for (const Case& c : cases) EXPECT_EQ(Rebuild(c.args), c.line) << c.args.back();
 }
 
 TEST_F(SystemPosixTest, RebuiltLineReadsBackAsTyped) {
-    const std::wstring line = Rebuild(
-        {"/opt/my mox/moxtimer", "-alarmMessage=Time for tea", "-alarmFile=", "-color=blue"});
+    const std::wstring line = Rebuild({"/opt/my mox/moxtimer", "-alarmMessage=Time for tea",
+                                       "-alarmFile=", "-color=blue", std::string(100000, 'x')});
     const wchar_t* remainder = CommandLineRemainder(line.c_str());
     wchar_t token[128] = L"untouched";
     ExtractToken(FindOption(remainder, L"-alarmMessage="), token, 128);
     EXPECT_STREQ(token, L"Time for tea");
     ExtractToken(FindOption(remainder, L"-alarmFile="), token, 128);
     EXPECT_STREQ(token, L"");
-    EXPECT_EQ(std::wstring(FindOption(remainder, L"-color=")), L"blue");
-}
-
-TEST_F(SystemPosixTest, VeryLongArguments) {
-    const std::string message(100000, 'm');
-    const std::wstring line = Rebuild({"moxtimer", "-alarmMessage=" + message, "-start"});
-    EXPECT_EQ(line.size(), std::wstring(L"moxtimer -alarmMessage= -start").size() + 100000);
-    EXPECT_NE(FindOption(CommandLineRemainder(line.c_str()), L"-start"), nullptr);
+    EXPECT_EQ(std::wstring(FindOption(remainder, L"-color=")).substr(0, 5), L"blue ");
+    EXPECT_EQ(line.substr(line.size() - 100001), L" " + std::wstring(100000, L'x'));
 }
 
 TEST_F(SystemPosixTest, ExecutablePathFromLink) {
@@ -93,7 +79,6 @@ TEST_F(SystemPosixTest, ExecutablePathFromLink) {
         const wchar_t* path;  // null: no path
     };
     const Case cases[] = {
-        {"/opt/mox/moxtimer", 260, L"/opt/mox/moxtimer"},
         {"/opt/m\xC3\xB6x/moxtimer", 260, L"/opt/m\u00f6x/moxtimer"},
         {"/nonexistent/mox/moxtimer (deleted)", 260, nullptr},
         {"/opt/m\xFFx/moxtimer", 260, nullptr},
@@ -102,18 +87,13 @@ TEST_F(SystemPosixTest, ExecutablePathFromLink) {
     };
     for (const Case& c : cases) {
         wchar_t buffer[260] = L"untouched";
-        const bool ok = ExecutablePathFromLink(c.link.c_str(), buffer, c.capacity);
-        EXPECT_EQ(ok, c.path != nullptr) << c.link;
+        EXPECT_EQ(ExecutablePathFromLink(c.link.c_str(), buffer, c.capacity), c.path != nullptr)
+            << c.link;
         EXPECT_STREQ(buffer, c.path ? c.path : L"") << c.link;
     }
-}
-
-TEST_F(SystemPosixTest, ExecutablePathOfThisProcess) {
     wchar_t path[4096];
     ASSERT_TRUE(GetExecutablePath(path, 4096));
-    const std::wstring text = path;
-    EXPECT_EQ(text.front(), L'/');
-    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::path(text), "/proc/self/exe"));
+    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::path(path), "/proc/self/exe"));
     wchar_t small[8] = L"x";
     EXPECT_FALSE(GetExecutablePath(small, 8));
     EXPECT_EQ(small[0], L'\0');
