@@ -23,7 +23,7 @@ for preset in "${presets[@]}"; do
   echo "=== $preset: test"
   out="$(ctest --preset "$preset" 2>&1)"
   rc=$?
-  echo "$out" | grep -E "Test +#|tests passed|Failed|\*\*\*|Errors while" | tail -n 400
+  echo "$out" | grep -E "tests passed|\*\*\*Failed|\(Failed\)|\(Timeout\)|\(SEGFAULT\)|Errors while|Not Run" | tail -n 200
   p=$(echo "$out" | sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' | tail -1)
   if [ -n "$p" ]; then
     total=${p% *}; bad=${p#* }
