@@ -1,6 +1,5 @@
-// Common set-up for the clock tests on the fake platform: the clock as the
-// process starts it (second precision applied, as start-up always does), a
-// main window, no countdown entry, and time under the test's control.
+// The clock as start-up leaves it (second precision), a main window, no
+// countdown entry, and time under the test's control.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,9 +28,10 @@ protected:
         fake::g.counter = counter;
         ASSERT_TRUE(fake::FireTick()) << "no timer armed at counter " << counter;
     }
-
     static std::wstring Display() { return g_displayText; }
-    static bool IsIdle() { return g_clock.started == 0 && g_clock.running == 0; }
-    static bool IsRunning() { return g_clock.started == 1 && g_clock.running == 1; }
-    static bool IsPaused() { return g_clock.started == 1 && g_clock.running == 0; }
+    static WindowHandle Window() { return fake::TestWindow(); }
+    static std::string State() {
+        if (!g_clock.started) return g_clock.running ? "running but not started" : "idle";
+        return g_clock.running ? "running" : "paused";
+    }
 };

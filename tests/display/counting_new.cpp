@@ -1,6 +1,7 @@
-// Replaces the global allocation functions with counting ones. Kept in its own
-// file so the compiler cannot inline them into callers and mistake the
-// malloc/free pairing for a mismatched new and free.
+// Replaces the global allocation functions with counting ones; the library's
+// array and nothrow forms all come down to these. Kept in its own file so the
+// compiler cannot inline them into callers and mistake the malloc/free
+// pairing for a mismatched new and free.
 #include "tests/display/counting_new.h"
 
 #include <atomic>
@@ -20,25 +21,9 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) {
-    return ::operator new(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(size ? size : 1);
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-    return ::operator new(size, tag);
-}
 void operator delete(void* p) noexcept {
     std::free(p);
 }
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
 void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
     std::free(p);
 }

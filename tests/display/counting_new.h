@@ -1,4 +1,4 @@
-// Every operator new of the executable that links counting_new.cpp is counted.
+// Every operator new of an executable that links counting_new.cpp is counted.
 #pragma once
 
 long AllocationsSoFar();

@@ -1,5 +1,5 @@
-// Common set-up of the entry tests: a fresh clock, a fresh fake platform with
-// the default 8-glyph window, entry inactive and the edit text blank.
+// A fresh clock and fake platform with the default 8-glyph window, entry
+// inactive and the edit text blank.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,18 +22,8 @@ protected:
         g_entryActive.store(0);
         std::wcsncpy(g_editText, L"__:__:__.__", kEditTextCapacity);
     }
-
     static WindowHandle Window() { return fake::TestWindow(); }
-
     static void Type(const std::wstring& keys) {
         for (wchar_t k : keys) EntryKey(Window(), static_cast<uint32_t>(k));
-    }
-
-    // The whole edit text, so that a write outside the digit places shows.
-    static std::wstring EditText() { return std::wstring(g_editText); }
-
-    static void ForgetRepaints() {
-        fake::g.repaints = 0;
-        fake::g.erasingRepaints = 0;
     }
 };
