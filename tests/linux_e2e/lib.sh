@@ -1,46 +1,22 @@
 # shellcheck shell=bash
-# Shared steps of the Linux program's end-to-end tests. Sourced by each
-# test_*.sh, which tools/test-extra/linux-e2e.sh runs on an Xvfb display with
-# openbox as window manager.
-#
-# Needs: DISPLAY, MOX_PROGRAM (the built moxtimer), MOX_EXPECTED_DISPLAY (the
-# helper that says what the display must show), MOX_E2E_WORK (a scratch
-# folder). Each test starts the program in a fresh folder of its own, with
-# its own copy of the binary, so the settings file lands there.
+# Shared steps of the end-to-end tests (see tools/test-extra/linux-e2e.sh).
+# Each program runs from a fresh folder with its own copy of the binary, so
+# that its settings file lands there.
 
-E2E_PASSED=0
-E2E_FAILED=0
-E2E_PIDS=()
-PID=""
-WIN=""
-APPDIR=""
-
-note() { printf '    %s\n' "$*"; }
+E2E_PASSED=0 E2E_FAILED=0 E2E_PIDS=() PID="" WIN="" APPDIR=""
 
 # check NAME COMMAND...: one named assertion.
 check() {
-  local name="$1"
-  shift
-  if "$@"; then
-    E2E_PASSED=$((E2E_PASSED + 1))
-    printf '  ok    %s\n' "$name"
-  else
-    E2E_FAILED=$((E2E_FAILED + 1))
-    printf '  FAIL  %s\n' "$name"
-  fi
+  if "${@:2}"; then E2E_PASSED=$((E2E_PASSED + 1)); echo "  ok    $1"
+  else E2E_FAILED=$((E2E_FAILED + 1)); echo "  FAIL  $1"; fi
 }
 
-# poll MILLISECONDS COMMAND...: polls every 50 ms until the command succeeds
-# or the time is up.
+# poll MILLISECONDS COMMAND...: retries every 50 ms until it succeeds.
 poll() {
-  local limit_ms="$1"
+  local limit=$(($(date +%s%N) + $1 * 1000000))
   shift
-  local start now
-  start=$(date +%s%N)
-  while true; do
-    "$@" && return 0
-    now=$(date +%s%N)
-    [ $(((now - start) / 1000000)) -ge "$limit_ms" ] && return 1
+  until "$@"; do
+    [ "$(date +%s%N)" -ge "$limit" ] && return 1
     sleep 0.05
   done
 }
@@ -48,78 +24,53 @@ poll() {
 alive() { [ -n "$1" ] && [ -d "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
 gone() { ! alive "$1"; }
 
-# new_folder NAME: a fresh folder with its own copy of the program.
 new_folder() {
   APPDIR="$MOX_E2E_WORK/$1"
-  rm -rf "$APPDIR"
-  mkdir -p "$APPDIR"
-  cp "$MOX_PROGRAM" "$APPDIR/moxtimer"
+  rm -rf "$APPDIR" && mkdir -p "$APPDIR" && cp "$MOX_PROGRAM" "$APPDIR/moxtimer"
 }
 
-main_window() {
+# windows_of TYPE_PATTERN: the program's visible windows of that type.
+windows_of() {
   local w
   for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
-    if xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_NET_WM_WINDOW_TYPE_\(NORMAL\|UTILITY\)' &&
-      ! xprop -id "$w" WM_TRANSIENT_FOR 2>/dev/null | grep -q 'window id'; then
-      WIN="$w"
-      return 0
-    fi
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_\($1\)" && echo "$w"
+  done
+}
+main_window() {
+  local w
+  for w in $(windows_of 'NORMAL\|UTILITY'); do
+    xprop -id "$w" WM_TRANSIENT_FOR 2>/dev/null | grep -q 'window id' || { WIN="$w" && return 0; }
   done
   return 1
 }
 
-# start_in ARGS...: starts the program in the folder made by
-# new_folder (its settings file, if any, is read) and waits for its window.
+# start_in ARGS...: the program in the current folder, once framed and painted.
 start_in() {
   (cd "$APPDIR" && exec ./moxtimer "$@" >"$APPDIR/stdout.log" 2>"$APPDIR/stderr.log") &
-  PID=$!
+  PID=$! WIN=""
   E2E_PIDS+=("$PID")
-  WIN=""
   if ! poll 5000 main_window; then
-    note "the window did not appear; stderr:"
+    echo "    the window did not appear; stderr:"
     sed 's/^/      /' "$APPDIR/stderr.log"
     return 1
   fi
-  # The window manager has framed it and the first paint is done.
-  poll 2000 has_frame_extents || true
+  poll 2000 sh -c "xprop -id $WIN _NET_FRAME_EXTENTS | grep -q =" || true
   sleep 0.15
 }
-
 # start NAME ARGS...: a fresh folder and the program in it.
-start() {
-  local name="$1"
-  shift
-  new_folder "$name"
-  start_in "$@"
-}
+start() { new_folder "$1" && start_in "${@:2}"; }
 
-has_frame_extents() { xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='; }
-
-# stop: ends the program if it still runs (as the session end does).
 stop() {
-  if alive "$PID"; then
-    kill "$PID" 2>/dev/null
-    poll 3000 gone "$PID" || kill -9 "$PID" 2>/dev/null
-  fi
+  alive "$PID" && kill "$PID" 2>/dev/null && { poll 3000 gone "$PID" || kill -9 "$PID"; }
   wait "$PID" 2>/dev/null
   return 0
 }
 
-stop_all() {
-  local p
-  for p in "${E2E_PIDS[@]}"; do
-    alive "$p" && kill -9 "$p" 2>/dev/null
-  done
-  for p in "${E2E_PIDS[@]}"; do wait "$p" 2>/dev/null; done
-  return 0
-}
-
-title() { xprop -id "$WIN" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
-title_is() { [ "$(title)" = "$1" ]; }
-
-wm_state() { xprop -id "$WIN" _NET_WM_STATE 2>/dev/null; }
-state_has() { wm_state | grep -q "$1"; }
+net_name() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
+title_is() { [ "$(net_name "$WIN")" = "$1" ]; }
+state_has() { xprop -id "$WIN" _NET_WM_STATE 2>/dev/null | grep -q "$1"; }
 state_lacks() { ! state_has "$1"; }
+type_is() { xprop -id "$WIN" _NET_WM_WINDOW_TYPE | grep -q "_NET_WM_WINDOW_TYPE_$1"; }
 
 # "left, right, top, bottom" of the frame.
 extents() { xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p'; }
@@ -130,108 +81,87 @@ client_geometry() {
   xwininfo -id "$WIN" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
     /^  Width/{w=$NF} /^  Height/{h=$NF} END{print x, y, w, h}'
 }
-client_size() { client_geometry | awk '{print $3 "x" $4}'; }
-client_size_is() { [ "$(client_size)" = "$1" ]; }
 client_geometry_is() { [ "$(client_geometry)" = "$1" ]; }
+client_size_is() { [ "$(client_geometry | awk '{print $3 "x" $4}')" = "$1" ]; }
+# framed_at GEOMETRY EXTENTS: the client area in place inside that frame.
+framed_at() { client_geometry_is "$1" && extents_are "$2"; }
 
 # The outer top-left corner: the client's minus the frame's left and top.
 outer_origin() {
-  local g e
-  g=$(client_geometry)
-  e=$(extents)
-  set -- $g
-  local x=$1 y=$2
-  IFS=', ' read -r l _ t _ <<<"$e"
+  local x y l t
+  read -r x y _ <<<"$(client_geometry)" && IFS=', ' read -r l _ t _ <<<"$(extents)"
   echo "$((x - l)) $((y - t))"
 }
 
 focus_main() { xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || xdotool windowfocus --sync "$WIN"; }
-
-# keys KEY...: typed into the main window, with time for each to be handled.
+# keys KEY...: typed into the main window, each given time to be handled.
 keys() {
   focus_main
   local k
-  for k in "$@"; do
-    xdotool key "$k"
-    sleep 0.12
-  done
+  for k in "$@"; do xdotool key "$k" sleep 0.12; done
 }
-
-# Clicks at a place of the client area.
 click_at() { # x y button [repeat]
-  xdotool mousemove --window "$WIN" "$1" "$2"
-  sleep 0.05
-  xdotool click --repeat "${4:-1}" --delay 80 "$3"
-  sleep 0.2
+  xdotool mousemove --window "$WIN" "$1" "$2" sleep 0.05 click --repeat "${4:-1}" --delay 80 "$3" sleep 0.2
 }
 
-popup_menu_visible() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q POPUP_MENU && return 0
-  done
-  return 1
-}
-
+popup_menu_visible() { [ -n "$(windows_of POPUP_MENU)" ]; }
 menu_closed() { ! popup_menu_visible; }
-
-# menu KEY...: opens the context menu from the keyboard and types the keys
-# into it (mnemonics, arrows, Return).
+# menu KEY...: the context menu from the keyboard, driven by mnemonics,
+# arrows and Return.
 menu() {
   keys Menu
-  poll 2000 popup_menu_visible || note "the context menu did not open"
+  poll 2000 popup_menu_visible || echo "    the context menu did not open"
   local k
-  for k in "$@"; do
-    xdotool key "$k"
-    sleep 0.15
-  done
+  for k in "$@"; do xdotool key "$k" sleep 0.15; done
   poll 2000 menu_closed || true
   sleep 0.1
 }
 
-# The program's dialogs (message boxes, about box): "id" lines.
-dialogs() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && echo "$w"
-  done
-}
+# Message boxes and the about box.
+dialogs() { windows_of DIALOG; }
 dialog_count_is() { [ "$(dialogs | wc -l)" -eq "$1" ]; }
-dialog_title() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
-dialog_is_transient_for_main() {
-  local owner
-  owner=$(xprop -id "$1" WM_TRANSIENT_FOR | sed -n 's/.*# //p')
+dialog_owned_by_main() {
+  local owner=$(xprop -id "$1" WM_TRANSIENT_FOR | sed -n 's/.*# //p')
   [ -n "$owner" ] && [ $((owner)) -eq $((WIN)) ]
 }
+# dialog_key KEY: typed into the first open dialog.
+dialog_key() { xdotool windowactivate --sync "$(dialogs | head -1)" >/dev/null 2>&1; xdotool key "$1"; }
 
 # shot FILE: the client area as a binary PPM.
 shot() { import -window "$WIN" -depth 8 "ppm:$1" 2>/dev/null; }
 
 # display_shows ARGS... TEXT...: the client area equals what the painter
-# fills (see mox_expected_display); polled, since the repaint is asynchronous.
+# fills for one of the texts (see mox_expected_display); polled, since the
+# repaint is asynchronous.
 display_matches_once() {
-  local size
-  size=$(client_size)
-  shot "$APPDIR/shot.ppm" &&
-    "$MOX_EXPECTED_DISPLAY" --image "$APPDIR/shot.ppm" --size "$size" "$@" >"$APPDIR/compare.log"
+  shot "$APPDIR/shot.ppm" && "$MOX_EXPECTED_DISPLAY" --image "$APPDIR/shot.ppm" \
+    --size "$(client_geometry | awk '{print $3 "x" $4}')" "$@" >"$APPDIR/compare.log"
 }
 display_shows() {
-  if poll 3000 display_matches_once "$@"; then return 0; fi
+  poll 3000 display_matches_once "$@" && return 0
   sed 's/^/      /' "$APPDIR/compare.log"
   return 1
 }
 
-# pixel X Y: "#RRGGBB" of one client pixel of the last shot.
-pixel_of_shot() {
-  convert "$APPDIR/shot.ppm" -format "%[hex:p{$1,$2}]" info:- 2>/dev/null | cut -c1-6
+# pixels_are X,Y=RRGGBB...: pixels of a fresh shot, read without the helper.
+pixels_are() {
+  shot "$APPDIR/shot.ppm" || return 1
+  local p got
+  for p in "$@"; do
+    got=$(convert "$APPDIR/shot.ppm" -format "%[hex:p{${p%=*}}]" info:- 2>/dev/null | cut -c1-6)
+    [ "$got" = "${p#*=}" ] || { echo "      pixel ${p%=*} is $got" && return 1; }
+  done
 }
 
-ini() { cat "$APPDIR/moxtimer.ini" 2>/dev/null | tr -d '\r'; }
+ini() { tr -d '\r' 2>/dev/null <"$APPDIR/moxtimer.ini"; }
 ini_value() { ini | sed -n "s/^$1=//p"; }
+ini_is() { [ "$(ini_value "$1")" = "$2" ]; }
 
-# The closing line of one test file.
+# The closing line of one test file; every program left is killed first.
 finish() {
-  stop_all
+  local p
+  for p in "${E2E_PIDS[@]}"; do alive "$p" && kill -9 "$p" 2>/dev/null; done
+  wait "${E2E_PIDS[@]}" 2>/dev/null
   echo "$E2E_PASSED passed, $E2E_FAILED failed"
   [ "$E2E_FAILED" -eq 0 ]
 }
