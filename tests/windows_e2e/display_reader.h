@@ -2,8 +2,6 @@
 // which segments are lit in each cell, and in which color.
 #pragma once
 
-#include <string>
-
 #include "tests/windows_e2e/e2e_support.h"
 
 namespace e2e {
@@ -22,22 +20,11 @@ struct Reading {
     bool cornersLit = false;  // the straight style's corner squares
 };
 
-// The cell geometry a display of glyphs cells takes in a client area of the
-// given size: cells of 2:1, as large as fit, centred.
-struct Geometry {
-    int left, top;  // the first cell's top-left corner
-    int cellWidth;
-    int margin, thickness, horizontal, vertical;
-};
-Geometry DisplayGeometry(int width, int height, int glyphs);
-
+// Reads glyphs cells of 2:1, as large as fit the capture, centred.
 Reading ReadDisplay(const ClientImage& image, int glyphs);
-
-// Captures the program's client area and reads its display.
 Reading ReadProgram(const Program& program, int glyphs = 8);
 
-// Succeeds once the display reads text (and, unless 0, in the lit color);
-// fails with the last reading when it does not within the time.
+// Succeeds once the display reads text (and, unless 0, in the lit color).
 ::testing::AssertionResult DisplayShows(const Program& program, const std::wstring& text,
                                         COLORREF lit = 0, int glyphs = 8, int timeoutMs = 5000);
 

@@ -1,31 +1,23 @@
 #include "tests/windows_e2e/e2e_support.h"
 
-#include <cstdio>
-#include <cwchar>
-
 namespace e2e {
 
 namespace {
 
-std::wstring DriverFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/"));
+std::wstring Setting(const wchar_t* variable, const wchar_t* besideDriver) {
+    wchar_t value[MAX_PATH];
+    if (GetEnvironmentVariableW(variable, value, MAX_PATH) > 0) return value;
+    const DWORD n = GetModuleFileNameW(nullptr, value, MAX_PATH);
+    const std::wstring driver(value, n);
+    return driver.substr(0, driver.find_last_of(L"\\/")) + besideDriver;
 }
 
-// The program under test: MOX_E2E_PROGRAM, or the one built beside the
-// driver's build folder.
+// The program under test and the folder the runs happen in.
 std::wstring ProgramPath() {
-    wchar_t value[MAX_PATH];
-    if (GetEnvironmentVariableW(L"MOX_E2E_PROGRAM", value, MAX_PATH) > 0) return value;
-    return DriverFolder() + L"\\..\\windows-program\\MoxTimer.exe";
+    return Setting(L"MOX_E2E_PROGRAM", L"\\..\\windows-program\\MoxTimer.exe");
 }
-
 std::wstring WorkFolder() {
-    wchar_t value[MAX_PATH];
-    if (GetEnvironmentVariableW(L"MOX_E2E_WORK", value, MAX_PATH) > 0) return value;
-    return DriverFolder() + L"\\e2e-work";
+    return Setting(L"MOX_E2E_WORK", L"\\e2e-work");
 }
 
 std::wstring Widen(const std::string& s) {
@@ -60,16 +52,11 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
-    std::wstring* text = reinterpret_cast<std::wstring*>(param);
-    if (_wcsicmp(ClassName(child).c_str(), L"Static") == 0) {
-        const std::wstring part = ControlText(child);
-        if (!part.empty()) {
-            if (!text->empty()) *text += L"\n";
-            *text += part;
-        }
-    }
-    return TRUE;
+// The visible top-level windows of a process with the class, in z-order.
+std::vector<HWND> VisibleWindows(DWORD processId, const wchar_t* className) {
+    FindState state{processId, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&state));
+    return state.found;
 }
 
 }  // namespace
@@ -95,17 +82,8 @@ std::wstring ClassName(HWND hwnd) {
     return name;
 }
 
-std::string Describe(const ScreenRect& r) {
-    char text[96];
-    std::snprintf(text, sizeof(text), "(%d,%d)-(%d,%d) %dx%d", r.left, r.top, r.right, r.bottom,
-                  r.Width(), r.Height());
-    return text;
-}
-
-std::vector<HWND> VisibleWindows(DWORD processId, const wchar_t* className) {
-    FindState state{processId, className, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&state));
-    return state.found;
+void PrintTo(const ScreenRect& r, std::ostream* os) {
+    *os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
 }
 
 int ClientImage::Count(int left, int top, int right, int bottom, COLORREF color) const {
@@ -141,28 +119,20 @@ std::wstring ControlText(HWND control) {
 }
 
 std::wstring BoxText(HWND box) {
-    std::wstring text;
-    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
-    return text;
+    return ControlText(GetDlgItem(box, 0xFFFF));
 }
 
 Program::~Program() {
-    if (process_.hProcess != nullptr) {
-        if (Running()) {
-            TerminateProcess(process_.hProcess, 99);
-            WaitForSingleObject(process_.hProcess, 5000);
-        }
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
+    if (process_.hProcess == nullptr) return;
+    if (Running()) {
+        TerminateProcess(process_.hProcess, 99);
+        WaitForSingleObject(process_.hProcess, 5000);
     }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
 }
 
 bool Program::Start(const std::wstring& arguments, const std::string& settings) {
-    return Launch(arguments, settings, nullptr) && WaitForMainWindow() && Settle();
-}
-
-bool Program::Launch(const std::wstring& arguments, const std::string& settings,
-                     const std::function<void(const std::wstring&)>& prepare) {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::wstring work = WorkFolder();
     CreateDirectoryW(work.c_str(), nullptr);
@@ -171,18 +141,15 @@ bool Program::Launch(const std::wstring& arguments, const std::string& settings,
     RemoveFolderFiles(folder_);
     const std::wstring exe = folder_ + L"\\MoxTimer.exe";
     if (!CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE)) {
-        ADD_FAILURE() << "cannot copy the program from "
-                      << std::string(ProgramPath().begin(), ProgramPath().end());
+        ADD_FAILURE() << "cannot copy the program from " << ::testing::PrintToString(ProgramPath());
         return false;
     }
-    if (prepare) prepare(exe);
     if (!settings.empty()) {
-        FILE* file = _wfopen(SettingsPath().c_str(), L"wb");
+        FILE* file = _wfopen((folder_ + L"\\MoxTimer.ini").c_str(), L"wb");
         fwrite(settings.data(), 1, settings.size(), file);
         fclose(file);
     }
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!arguments.empty()) commandLine += L" " + arguments;
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -190,40 +157,32 @@ bool Program::Launch(const std::wstring& arguments, const std::string& settings,
         ADD_FAILURE() << "CreateProcessW failed: " << GetLastError();
         return false;
     }
-    return true;
-}
-
-bool Program::WaitForMainWindow() {
     const bool shown = WaitFor(
         [&] {
-            const std::vector<HWND> windows = VisibleWindows(ProcessId(), L"moxStopwatchTimer");
+            const std::vector<HWND> windows =
+                VisibleWindows(process_.dwProcessId, L"moxStopwatchTimer");
             if (windows.size() == 1) window_ = windows[0];
             return window_ != nullptr;
         },
         15000);
     if (!shown) ADD_FAILURE() << "the main window did not show";
-    return shown;
+    return shown && Settle();
 }
 
 std::string Program::ReadSettings() const {
     std::string bytes;
-    FILE* file = _wfopen(SettingsPath().c_str(), L"rb");
+    FILE* file = _wfopen((folder_ + L"\\MoxTimer.ini").c_str(), L"rb");
     if (file == nullptr) return bytes;
     char buffer[4096];
     size_t n;
     while ((n = fread(buffer, 1, sizeof(buffer), file)) > 0) bytes.append(buffer, n);
     fclose(file);
-    // A UTF-16LE file (byte-order mark FF FE) is read as its characters;
-    // everything the tests look for is ASCII.
-    if (bytes.size() < 2 || static_cast<unsigned char>(bytes[0]) != 0xFF ||
-        static_cast<unsigned char>(bytes[1]) != 0xFE) {
-        return bytes;
-    }
+    // The program writes UTF-16LE after a byte-order mark; everything the
+    // tests look for is ASCII.
+    if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return bytes;
     std::string text;
     for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        const unsigned code =
-            static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
-        text += code < 0x80 ? static_cast<char>(code) : '?';
+        text += bytes[i + 1] == 0 && bytes[i] >= 0 ? bytes[i] : '?';
     }
     return text;
 }
@@ -231,10 +190,14 @@ std::string Program::ReadSettings() const {
 ScreenRect Program::Client() const {
     RECT r{};
     GetClientRect(window_, &r);
-    POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
-    ClientToScreen(window_, &corners[0]);
-    ClientToScreen(window_, &corners[1]);
-    return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+ScreenRect Program::Outer() const {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 bool Program::InFullScreen() const {
@@ -242,12 +205,6 @@ bool Program::InFullScreen() const {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     return IsZoomed(window_) && (Style() & (WS_CAPTION | WS_THICKFRAME)) == 0 &&
            Client() == ScreenRect{work.left, work.top, work.right, work.bottom};
-}
-
-ScreenRect Program::Outer() const {
-    RECT r{};
-    GetWindowRect(window_, &r);
-    return {r.left, r.top, r.right, r.bottom};
 }
 
 void Program::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -260,12 +217,8 @@ void Program::Key(UINT virtualKey) const {
     Post(WM_KEYUP, virtualKey, 1 | (scan << 16) | (1u << 30) | (1u << 31));
 }
 
-void Program::Char(wchar_t ch) const {
-    Post(WM_CHAR, ch, 1);
-}
-
-void Program::Command(WORD id) const {
-    Post(WM_COMMAND, id, 0);
+void Program::Keys(const wchar_t* keys) const {
+    for (const wchar_t* k = keys; *k; ++k) Key(static_cast<UINT>(*k));
 }
 
 bool Program::Settle() const {
@@ -292,17 +245,15 @@ ClientImage Program::Capture() const {
     info.bmiHeader.biHeight = -image.height;  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, image.width, image.height, screen, client.left, client.top, SRCCOPY);
     GdiFlush();
-    const DWORD* source = static_cast<const DWORD*>(bits);
+    const DWORD* source = static_cast<const DWORD*>(bits);  // 0x00RRGGBB, top-down
     image.pixels.resize(static_cast<size_t>(image.width) * image.height);
     for (size_t i = 0; i < image.pixels.size(); ++i) {
-        const DWORD p = source[i];  // 0x00RRGGBB
-        image.pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+        image.pixels[i] = RGB((source[i] >> 16) & 0xFF, (source[i] >> 8) & 0xFF, source[i] & 0xFF);
     }
     SelectObject(memory, old);
     DeleteObject(bitmap);
@@ -311,54 +262,46 @@ ClientImage Program::Capture() const {
     return image;
 }
 
-HWND Program::PopupMenu() const {
-    const std::vector<HWND> menus = VisibleWindows(ProcessId(), L"#32768");
-    return menus.empty() ? nullptr : menus.back();
+HWND Program::WaitForMenus(size_t count) const {
+    HWND top = nullptr;
+    WaitFor([&] {
+        const std::vector<HWND> menus = VisibleWindows(process_.dwProcessId, L"#32768");
+        if (menus.size() < count) return false;
+        top = menus.front();
+        return true;
+    });
+    return top;
 }
 
 HWND Program::OpenMenuFromKeyboard() const {
     Post(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_), MAKELPARAM(0xFFFF, 0xFFFF));
-    HWND popup = nullptr;
-    WaitFor([&] { return (popup = PopupMenu()) != nullptr; });
-    return popup;
+    return WaitForMenus(1);
 }
 
 bool Program::MenuClosed() const {
-    return WaitFor([&] { return PopupMenu() == nullptr; });
+    return WaitFor([&] { return VisibleWindows(process_.dwProcessId, L"#32768").empty(); });
 }
 
 bool Program::ChooseFromMenu(const std::wstring& mnemonics) const {
     HWND menu = OpenMenuFromKeyboard();
-    if (menu == nullptr) return false;
-    size_t open = 1;
-    for (size_t i = 0; i < mnemonics.size(); ++i) {
+    for (size_t i = 0; menu != nullptr && i < mnemonics.size(); ++i) {
         MenuChar(menu, mnemonics[i]);
-        if (i + 1 == mnemonics.size()) break;
-        // A submenu opens on top of its parent: first in z-order.
-        const bool opened = WaitFor([&] {
-            const std::vector<HWND> menus = VisibleWindows(ProcessId(), L"#32768");
-            if (menus.size() <= open) return false;
-            menu = menus.front();
-            return true;
-        });
-        if (!opened) return false;
-        ++open;
+        if (i + 1 < mnemonics.size()) menu = WaitForMenus(i + 2);
     }
-    return MenuClosed();
+    return menu != nullptr && MenuClosed();
 }
 
 HWND Program::OwnedBox() const {
-    for (HWND box : VisibleWindows(ProcessId(), L"#32770")) {
+    for (HWND box : VisibleWindows(process_.dwProcessId, L"#32770")) {
         if (GetWindow(box, GW_OWNER) == window_) return box;
     }
     return nullptr;
 }
 
-HWND Program::UnownedBox() const {
-    for (HWND box : VisibleWindows(ProcessId(), L"#32770")) {
-        if (GetWindow(box, GW_OWNER) == nullptr) return box;
-    }
-    return nullptr;
+HWND Program::WaitForBox(int timeoutMs) const {
+    HWND box = nullptr;
+    WaitFor([&] { return (box = OwnedBox()) != nullptr; }, timeoutMs);
+    return box;
 }
 
 int Program::WaitForExit(int timeoutMs) {

@@ -1,14 +1,15 @@
 // Support for the end-to-end tests of the Windows program: each test starts
 // MoxTimer.exe in a fresh folder of its own (the settings file sits beside
-// the executable), drives it only from outside, as a user or the system
-// would, through posted messages, and reads back what a user sees: the title,
-// the styles and placement, the pixels on the screen and the boxes it shows.
+// the executable), drives it from outside through posted messages, as a user
+// or the system would, and reads back what a user sees: the title, the styles
+// and placement, the pixels on the screen and the boxes it shows.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,17 @@ namespace e2e {
 
 // Polls cond every 20 ms until it holds or timeoutMs pass.
 bool WaitFor(const std::function<bool()>& cond, int timeoutMs = 5000);
+
+// Succeeds once get() equals want; fails with the last value otherwise.
+template <class Get, class T>
+::testing::AssertionResult Becomes(Get get, const T& want, int timeoutMs = 5000) {
+    auto last = get();
+    if (WaitFor([&] { return (last = get()) == want; }, timeoutMs)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "got " << ::testing::PrintToString(last)
+                                         << ", expected " << ::testing::PrintToString(want);
+}
 
 std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
@@ -26,19 +38,12 @@ struct ScreenRect {
     int Height() const { return bottom - top; }
     bool operator==(const ScreenRect&) const = default;
 };
+void PrintTo(const ScreenRect& r, std::ostream* os);
 
-std::string Describe(const ScreenRect& r);
-
-// The top-level windows of a process that are visible and have the class.
-std::vector<HWND> VisibleWindows(DWORD processId, const wchar_t* className);
-
-// A screen capture of the client area of a window.
-class ClientImage {
-public:
-    ClientImage() = default;
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;  // row by row
+// A screen capture of a client area, row by row.
+struct ClientImage {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
     COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
     // How many pixels of the rectangle (right and bottom outside) have color.
     int Count(int left, int top, int right, int bottom, COLORREF color) const;
@@ -47,67 +52,53 @@ public:
     }
 };
 
-// One program run: started in its own folder, ended by the test or, at the
-// latest, by the destructor.
+// One program run, ended at the latest by the destructor.
 class Program {
 public:
     ~Program();
-
     // Copies the program into a fresh folder named after the running test,
-    // writes settings (when not empty) as the settings file, starts it with
-    // the arguments and waits for its main window to show.
+    // writes settings (when not empty) as its settings file, starts it with
+    // the arguments and waits for its main window to show and paint.
     bool Start(const std::wstring& arguments, const std::string& settings = "");
 
-    // The two halves of Start: Launch lets prepare change the copied program
-    // (given its path) before it runs, and does not wait for the window.
-    bool Launch(const std::wstring& arguments, const std::string& settings,
-                const std::function<void(const std::wstring&)>& prepare);
-    bool WaitForMainWindow();
-
     HWND Window() const { return window_; }
-    DWORD ProcessId() const { return process_.dwProcessId; }
-    const std::wstring& Folder() const { return folder_; }
-    std::wstring SettingsPath() const { return folder_ + L"\\MoxTimer.ini"; }
-    std::string ReadSettings() const;
-
+    std::string ReadSettings() const;  // empty when there is no file
     std::wstring Title() const { return WindowText(window_); }
     LONG Style() const { return GetWindowLongW(window_, GWL_STYLE); }
     LONG ExtendedStyle() const { return GetWindowLongW(window_, GWL_EXSTYLE); }
-    // The client area in screen coordinates.
-    ScreenRect Client() const;
+    ScreenRect Client() const;  // in screen coordinates
+    ScreenRect Outer() const;
     // Maximized without caption and sizing frame, the client area covering
     // the work area: full screen as a user sees it, not only the flag.
     bool InFullScreen() const;
-    ScreenRect Outer() const;
 
-    // Input as the system delivers it: posted to the window's queue, so that
-    // the program's message loop (accelerators, TranslateMessage) sees it.
-    void Key(UINT virtualKey) const;
-    void Char(wchar_t ch) const;
-    void Command(WORD id) const;
+    // Input posted to the window's queue, so that the program's message loop
+    // (accelerators, TranslateMessage) sees it as it sees the system's.
     void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-
+    void Key(UINT virtualKey) const;
+    void Keys(const wchar_t* keys) const;  // digits, as their virtual keys
     // Waits until the program has handled everything posted so far and has
-    // painted; returns false if it does not answer.
+    // painted; false if it does not answer.
     bool Settle() const;
-
     ClientImage Capture() const;
 
-    // Opens the context menu as from the keyboard; returns the popup.
+    // Opens the context menu as the keyboard does (both 16-bit coordinates
+    // -1); returns the popup.
     HWND OpenMenuFromKeyboard() const;
-    // Opens the context menu and types the mnemonics one after the other,
-    // each into the menu or submenu open at that moment; returns false when
-    // a menu did not open or did not close after the last one.
-    bool ChooseFromMenu(const std::wstring& mnemonics) const;
+    // Waits until count popup menus show; returns the one on top (a submenu
+    // opens above its parent), or null.
+    HWND WaitForMenus(size_t count) const;
     bool MenuClosed() const;
-    // The visible popup menu window of the program, or null.
-    HWND PopupMenu() const;
-    // A box (dialog or message box) the program shows, owned by its window.
-    HWND OwnedBox() const;
-    // A box the program shows without an owner.
-    HWND UnownedBox() const;
+    // Opens the context menu and types the mnemonics, each into the menu or
+    // submenu open at that moment; false when a menu did not open or did not
+    // close after the last one.
+    bool ChooseFromMenu(const std::wstring& mnemonics) const;
 
-    // Waits for the process to end; returns its exit code or -1 on timeout.
+    // A box (dialog or message box) owned by the main window, or null.
+    HWND OwnedBox() const;
+    HWND WaitForBox(int timeoutMs = 5000) const;
+
+    // Waits for the process to end; its exit code, or -1 on timeout.
     int WaitForExit(int timeoutMs = 8000);
     bool Running() const;
 
@@ -120,13 +111,11 @@ private:
 // Typing into an open popup menu, as the keyboard does.
 void MenuChar(HWND popup, wchar_t ch);
 void MenuKey(HWND popup, UINT virtualKey);
-
 // Dismisses a box by its button (IDOK or IDCANCEL), as a click would.
 void PressBoxButton(HWND box, int id);
-
-// The text of a box: every static control's text, joined by newlines.
-std::wstring BoxText(HWND box);
-// The text of a control, read with WM_GETTEXT across the process boundary.
+// A control's text, read with WM_GETTEXT across the process boundary.
 std::wstring ControlText(HWND control);
+// The message text of a message box.
+std::wstring BoxText(HWND box);
 
 }  // namespace e2e
