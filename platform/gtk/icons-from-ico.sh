@@ -8,7 +8,7 @@ src="${1:?usage: icons-from-ico.sh SOURCE_DIR OUTPUT_DIR}"
 out="${2:?usage: icons-from-ico.sh SOURCE_DIR OUTPUT_DIR}"
 mkdir -p "$out"
 "$src/tools/make-icons.sh" "$out/moxtimer.ico"
-convert "$out/moxtimer.ico" -set filename:size '%w' "PNG32:$out/moxtimer-%[filename:size].png"
+convert "$out/moxtimer.ico" -define png:exclude-chunks=date,time -set filename:size '%w' "PNG32:$out/moxtimer-%[filename:size].png"
 for size in 16 32 48; do
   [ -s "$out/moxtimer-$size.png" ] || { echo "icons-from-ico.sh: no ${size}px image" >&2; exit 1; }
 done
