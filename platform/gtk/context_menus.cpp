@@ -9,6 +9,7 @@
 #include "app/menu_state.h"
 #include "platform/gtk/input_mapping.h"
 #include "platform/gtk/native_window.h"
+#include "platform/gtk/resource_counts.h"
 #include "platform/gtk/wide_text.h"
 
 namespace {
@@ -211,4 +212,6 @@ void ShowContextMenu(NativeWindow* window, bool fromKeyboard, int32_t clientX, i
     const GdkRectangle anchor{placement.clientX, placement.clientY, 1, 1};
     gtk_menu_popup_at_rect(GTK_MENU(menu), anchorWindow, &anchor, GDK_GRAVITY_NORTH_WEST,
                            GDK_GRAVITY_NORTH_WEST, trigger);
+    // A popup that could not take the pointer and keyboard stays hidden.
+    if (gtk_widget_get_visible(menu)) ++g_resourceCounts.menusShown;
 }

@@ -5,6 +5,7 @@
 #include <gtk/gtk.h>
 
 #include "platform/gtk/native_window.h"
+#include "platform/gtk/resource_counts.h"
 
 namespace {
 
@@ -52,6 +53,8 @@ void CreateEntryCaret(WindowHandle window, int32_t width, int32_t height) {
     EntryCaret& caret = window->caret;
     // A new caret replaces the old one, wherever that stood.
     if (caret.exists && caret.hideCount == 0) QueueCaretDraw(window);
+    if (caret.exists) ++g_resourceCounts.caretsDestroyed;
+    ++g_resourceCounts.caretsCreated;
     caret.exists = true;
     caret.hideCount = 1;
     caret.width = width;
@@ -90,6 +93,8 @@ void DestroyEntryCaret(WindowHandle window) {
 
 void StopEntryCaret(NativeWindow* window) {
     EntryCaret& caret = window->caret;
+    // Closing the window takes the caret with it, as destroying a window does.
+    if (caret.exists) ++g_resourceCounts.caretsDestroyed;
     if (caret.blinkSource != 0) g_source_remove(caret.blinkSource);
     caret = EntryCaret{};
 }

@@ -9,6 +9,7 @@
 #include "app/shell_services.h"
 #include "app/window_logic.h"
 #include "platform/gtk/native_window.h"
+#include "platform/gtk/resource_counts.h"
 #include "platform/posix/system_posix.h"
 
 int main(int argc, char** argv) {
@@ -37,5 +38,6 @@ int main(int argc, char** argv) {
     if (!QuitRequested()) gtk_main();
     // No tick may run once the clock's data go away with the process.
     StopTickSource();
+    WriteResourceLog(window);
     std::exit(0);
 }

@@ -120,8 +120,11 @@ bool WindowIsZoomed(const NativeWindow* window);
 void ServeRepaintRequest(NativeWindow* window);
 void ResizeDisplaySurface(NativeWindow* window, int32_t width, int32_t height);
 gboolean DrawDisplay(GtkWidget* widget, cairo_t* cr, gpointer data);
-// The brushes' live count: three after start-up, whatever colors were chosen.
+// The brushes' live count by the resource counters, created less freed:
+// three after start-up, whatever colors were chosen.
 int32_t LiveBrushCount();
+// The brush slots that hold a brush: three after start-up.
+int32_t DisplayBrushesMade();
 
 // entry_caret.cpp
 void DrawEntryCaret(NativeWindow* window, cairo_t* cr);

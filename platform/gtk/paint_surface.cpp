@@ -12,17 +12,27 @@
 
 #include "app/window_logic.h"
 #include "platform/gtk/native_window.h"
+#include "platform/gtk/resource_counts.h"
 
 namespace {
 
-// Background, color and idle brush, by BrushRole, as the image's pixels.
+// Background, color and idle brush, by BrushRole, as the image's pixels,
+// and which of them have been made.
 uint32_t brushes[3] = {};
-int32_t brushesCreated = 0;
-int32_t brushesFreed = 0;
+bool brushMade[3] = {};
 
 // COLORREF is 0x00BBGGRR; the image's pixels are 0x00RRGGBB.
 uint32_t PixelOf(uint32_t colorRef) {
     return ((colorRef & 0xFF) << 16) | (colorRef & 0xFF00) | ((colorRef >> 16) & 0xFF);
+}
+
+void MakeBrush(BrushRole role, uint32_t colorRef) {
+    const int slot = static_cast<int>(role);
+    // Made again, the old one goes: so counted as freed.
+    if (brushMade[slot]) ++g_resourceCounts.brushesFreed;
+    brushes[slot] = PixelOf(colorRef);
+    brushMade[slot] = true;
+    ++g_resourceCounts.brushesCreated;
 }
 
 PaintCanvas CanvasOf(cairo_surface_t* surface) {
@@ -61,20 +71,25 @@ void PaintDisplay(NativeWindow* window) {
 }  // namespace
 
 void CreateDisplayBrushes(uint32_t background, uint32_t color, uint32_t idle) {
-    brushes[static_cast<int>(BrushRole::Background)] = PixelOf(background);
-    brushes[static_cast<int>(BrushRole::Color)] = PixelOf(color);
-    brushes[static_cast<int>(BrushRole::Idle)] = PixelOf(idle);
-    brushesCreated += 3;
+    MakeBrush(BrushRole::Background, background);
+    MakeBrush(BrushRole::Color, color);
+    MakeBrush(BrushRole::Idle, idle);
 }
 
 void ReplaceColorBrush(uint32_t color) {
-    brushes[static_cast<int>(BrushRole::Color)] = PixelOf(color);
-    ++brushesCreated;
-    ++brushesFreed;
+    MakeBrush(BrushRole::Color, color);
 }
 
 int32_t LiveBrushCount() {
-    return brushesCreated - brushesFreed;
+    return g_resourceCounts.brushesCreated - g_resourceCounts.brushesFreed;
+}
+
+int32_t DisplayBrushesMade() {
+    int32_t live = 0;
+    for (const bool made : brushMade) {
+        if (made) ++live;
+    }
+    return live;
 }
 
 void FillRectangle(PaintCanvas* canvas, const Rect& rect, BrushRole brush) {

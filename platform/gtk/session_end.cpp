@@ -12,6 +12,7 @@
 
 #include "app/window_logic.h"
 #include "platform/gtk/native_window.h"
+#include "platform/gtk/resource_counts.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ int OnDisplayConnectionLost(Display*) {
         window->destroyed = true;
     }
     StopTickSource();
+    WriteResourceLog(window);
     _exit(0);
 }
 #endif

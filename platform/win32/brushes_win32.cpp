@@ -1,10 +1,17 @@
 // The painter's three solid brushes and FillRect.
+#include "platform/win32/resource_counts_win32.h"
 #include "platform/win32/win32_program.h"
 
 namespace {
 
 // Indexed by BrushRole. Only the UI thread touches them.
 HBRUSH brushes[3] = {nullptr, nullptr, nullptr};
+
+HBRUSH CountedSolidBrush(uint32_t color) {
+    const HBRUSH brush = CreateSolidBrush(color);
+    if (brush != nullptr) ++g_resourceCounts.brushesCreated;
+    return brush;
+}
 
 }  // namespace
 
@@ -17,9 +24,9 @@ HBRUSH DisplayBrush(BrushRole role) {
 }
 
 void CreateDisplayBrushes(uint32_t background, uint32_t color, uint32_t idle) {
-    brushes[static_cast<int>(BrushRole::Background)] = CreateSolidBrush(background);
-    brushes[static_cast<int>(BrushRole::Color)] = CreateSolidBrush(color);
-    brushes[static_cast<int>(BrushRole::Idle)] = CreateSolidBrush(idle);
+    brushes[static_cast<int>(BrushRole::Background)] = CountedSolidBrush(background);
+    brushes[static_cast<int>(BrushRole::Color)] = CountedSolidBrush(color);
+    brushes[static_cast<int>(BrushRole::Idle)] = CountedSolidBrush(idle);
 }
 
 // The replaced brush is freed, so choosing colors again and again does not
@@ -27,8 +34,16 @@ void CreateDisplayBrushes(uint32_t background, uint32_t color, uint32_t idle) {
 void ReplaceColorBrush(uint32_t color) {
     HBRUSH& slot = brushes[static_cast<int>(BrushRole::Color)];
     const HBRUSH old = slot;
-    slot = CreateSolidBrush(color);
-    if (old != nullptr) DeleteObject(old);
+    slot = CountedSolidBrush(color);
+    if (old != nullptr && DeleteObject(old)) ++g_resourceCounts.brushesFreed;
+}
+
+int32_t LiveDisplayBrushCount() {
+    int32_t live = 0;
+    for (const HBRUSH brush : brushes) {
+        if (brush != nullptr) ++live;
+    }
+    return live;
 }
 
 void FillRectangle(PaintCanvas* canvas, const Rect& rect, BrushRole brush) {

@@ -6,6 +6,7 @@
 
 #include "app/commands.h"
 #include "app/menu_state.h"
+#include "platform/win32/resource_counts_win32.h"
 
 namespace {
 
@@ -58,8 +59,10 @@ bool ShowContextMenu(HWND hwnd, LPARAM lParam) {
         UpdateContextMenu(menu);
     }
     // Without the entry menu a right click during entry shows nothing.
-    if (menu != nullptr) {
-        TrackPopupMenuEx(menu, TPM_RIGHTBUTTON, anchor.x, anchor.y, hwnd, nullptr);
+    // Without TPM_RETURNCMD the call fails only when the menu was not shown.
+    if (menu != nullptr &&
+        TrackPopupMenuEx(menu, TPM_RIGHTBUTTON, anchor.x, anchor.y, hwnd, nullptr)) {
+        ++g_resourceCounts.menusShown;
     }
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include "app/app_record.h"
 #include "app/window_logic.h"
+#include "platform/win32/resource_counts_win32.h"
 #include "resources/resource_ids.h"
 
 Win32Handles g_win32;
@@ -65,6 +66,10 @@ void RunMessageLoop() {
 
 }  // namespace
 
+void WriteResourceLogAtExit() {
+    WriteResourceLog(LiveDisplayBrushCount(), LiveEntryCaretCount());
+}
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommonControls();
     PrepareSettingsPath();
@@ -89,5 +94,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     RunMessageLoop();
     // No tick may touch the window or the clock once the process tears down.
     StopTickSource();
+    WriteResourceLogAtExit();
     ExitProcess(0);
 }

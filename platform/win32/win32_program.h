@@ -31,6 +31,14 @@ inline WindowHandle FromHwnd(HWND hwnd) {
 HBRUSH BackgroundBrush();
 // The brush the painter uses for a role at this moment.
 HBRUSH DisplayBrush(BrushRole role);
+// The display brushes that exist now: three once created.
+int32_t LiveDisplayBrushCount();
+// window_services_win32.cpp: 1 while the entry caret this layer created has
+// not been destroyed by it.
+int32_t LiveEntryCaretCount();
+// The resource log (resource_counts_win32.h), written wherever the program
+// ends.
+void WriteResourceLogAtExit();
 
 // The main window procedure.
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

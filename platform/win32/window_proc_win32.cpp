@@ -34,7 +34,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         case WM_ENDSESSION:
             // Logging off or shutting down ends the process without WM_CLOSE;
             // the settings are written as on a close.
-            if (wParam) OnClose(window);
+            if (wParam) {
+                OnClose(window);
+                WriteResourceLogAtExit();
+            }
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);

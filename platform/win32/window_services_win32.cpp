@@ -1,6 +1,14 @@
 // The core's window services on Win32: repaint requests, the time-up post,
 // the title, sizes, message boxes and the entry caret.
+#include "platform/win32/resource_counts_win32.h"
 #include "platform/win32/win32_program.h"
+
+namespace {
+
+// Whether this thread owns the caret this layer created.
+bool caretLive = false;
+
+}  // namespace
 
 void RequestRepaint(WindowHandle window, bool erase) {
     InvalidateRect(ToHwnd(window), nullptr, erase ? TRUE : FALSE);
@@ -34,8 +42,12 @@ void ShowMessageBox(WindowHandle owner, const wchar_t* text, const wchar_t* capt
 }
 
 // Bitmap handle 1 asks for the system's grey caret.
+// A new caret destroys the thread's old one.
 void CreateEntryCaret(WindowHandle window, int32_t width, int32_t height) {
-    CreateCaret(ToHwnd(window), reinterpret_cast<HBITMAP>(1), width, height);
+    if (!CreateCaret(ToHwnd(window), reinterpret_cast<HBITMAP>(1), width, height)) return;
+    if (caretLive) ++g_resourceCounts.caretsDestroyed;
+    ++g_resourceCounts.caretsCreated;
+    caretLive = true;
 }
 
 void SetEntryCaretPosition(WindowHandle, int32_t x, int32_t y) {
@@ -51,5 +63,12 @@ void HideEntryCaret(WindowHandle window) {
 }
 
 void DestroyEntryCaret(WindowHandle) {
-    DestroyCaret();
+    if (DestroyCaret() && caretLive) {
+        ++g_resourceCounts.caretsDestroyed;
+        caretLive = false;
+    }
+}
+
+int32_t LiveEntryCaretCount() {
+    return caretLive ? 1 : 0;
 }

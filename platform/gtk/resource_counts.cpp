@@ -1,0 +1,53 @@
+// The window layer's resource counters and the log a soak run reads at exit.
+#include "platform/gtk/resource_counts.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/gtk/native_window.h"
+
+ResourceCounts g_resourceCounts{};
+
+namespace {
+
+bool written = false;
+
+}  // namespace
+
+size_t FormatResourceLine(char* buffer, size_t capacity, const ResourceCounts& counts,
+                          int32_t brushesLive, int32_t caretsLive) {
+    if (capacity == 0) return 0;
+    const int length = std::snprintf(
+        buffer, capacity,
+        "brushes_created=%ld brushes_freed=%ld brushes_live=%ld carets_created=%ld "
+        "carets_destroyed=%ld carets_live=%ld menus_shown=%ld\n",
+        static_cast<long>(counts.brushesCreated), static_cast<long>(counts.brushesFreed),
+        static_cast<long>(brushesLive), static_cast<long>(counts.caretsCreated),
+        static_cast<long>(counts.caretsDestroyed), static_cast<long>(caretsLive),
+        static_cast<long>(counts.menusShown));
+    if (length < 0) return 0;
+    return static_cast<size_t>(length) < capacity ? static_cast<size_t>(length) : capacity - 1;
+}
+
+void WriteResourceLog(const NativeWindow* window) {
+    if (written) return;
+    written = true;
+    const char* path = std::getenv("MOX_RESOURCE_LOG");
+    if (path == nullptr || path[0] == '\0') return;
+    const int32_t caretsLive = window != nullptr && window->caret.exists ? 1 : 0;
+    char line[256];
+    const size_t length =
+        FormatResourceLine(line, sizeof line, g_resourceCounts, DisplayBrushesMade(), caretsLive);
+    const int file = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (file < 0) return;
+    size_t done = 0;
+    while (done < length) {
+        const ssize_t n = write(file, line + done, length - done);
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    close(file);
+}
