@@ -30,4 +30,4 @@ if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+$SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
