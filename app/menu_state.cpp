@@ -10,13 +10,13 @@
 
 namespace {
 
-constexpr MenuItemSpec Item(const wchar_t* text, uint16_t id) {
+constexpr MenuEntry Item(const wchar_t* text, uint16_t id) {
     return {text, id, 0};
 }
-constexpr MenuItemSpec Separator() {
+constexpr MenuEntry Separator() {
     return {nullptr, 0, 0};
 }
-constexpr MenuItemSpec Submenu(const wchar_t* text, uint8_t items) {
+constexpr MenuEntry Submenu(const wchar_t* text, uint8_t items) {
     return {text, 0, items};
 }
 
@@ -25,7 +25,7 @@ constexpr MenuItemSpec Submenu(const wchar_t* text, uint8_t items) {
 // Positions 3 to 8 and the submenus at 6, 7 and 8 are what the update of the
 // menu relies on; the submenu orders equal Precision, ColorIndex and
 // SegmentStyle.
-const MenuItemSpec kContextMenuItems[] = {
+const MenuEntry kContextMenuItems[] = {
     Item(L" ", IDM_START_PAUSE),
     Item(L"&Reset", IDM_RESET),
     Separator(),
@@ -72,7 +72,7 @@ const MenuItemSpec kContextMenuItems[] = {
 };
 const size_t kContextMenuItemCount = sizeof(kContextMenuItems) / sizeof(kContextMenuItems[0]);
 
-const MenuItemSpec kEntryMenuItems[] = {
+const MenuEntry kEntryMenuItems[] = {
     Item(L"&OK\tEnter", IDM_ENTRY_OK),
     Item(L"&Cancel\tEsc", IDM_ENTRY_CANCEL),
 };

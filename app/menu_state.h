@@ -8,7 +8,7 @@
 
 // One item of a menu resource. A separator has a null text; a submenu has
 // id 0 and its items follow as a run of `submenuItems` entries.
-struct MenuItemSpec {
+struct MenuEntry {
     const wchar_t* text;
     uint16_t id;
     uint8_t submenuItems;
@@ -16,9 +16,9 @@ struct MenuItemSpec {
 
 // The context menu (submenu 0 of ID_MENU), depth-first, and the entry menu
 // (submenu 0 of ID_MENU2).
-extern const MenuItemSpec kContextMenuItems[];
+extern const MenuEntry kContextMenuItems[];
 extern const size_t kContextMenuItemCount;
-extern const MenuItemSpec kEntryMenuItems[];
+extern const MenuEntry kEntryMenuItems[];
 extern const size_t kEntryMenuItemCount;
 
 // Texts, checks and enabled states of the context menu for the current state.

@@ -104,26 +104,26 @@ ItemKind KindAt(bool topLevel, bool radioSubmenu, size_t position) {
     return ItemKind::Plain;
 }
 
-// Builds `count` items of specs (a submenu's items follow it as a run) into
-// level; returns how many specs were consumed. count 0 means up to the end.
-size_t BuildLevel(MenuLevel* level, const MenuItemSpec* specs, size_t available, size_t count,
+// Builds `count` menu entries (a submenu's entries follow it as a run) into
+// level; returns how many entries were consumed. count 0 means up to the end.
+size_t BuildLevel(MenuLevel* level, const MenuEntry* entries, size_t available, size_t count,
                   bool topLevel, bool radioSubmenu) {
     level->menu = gtk_menu_new();
     size_t used = 0;
     while (used < available && (count == 0 || level->count < count)) {
-        const MenuItemSpec& spec = specs[used++];
+        const MenuEntry& entry = entries[used++];
         const size_t position = level->count;
         GtkWidget* item = nullptr;
-        if (spec.text == nullptr) {
+        if (entry.text == nullptr) {
             item = gtk_separator_menu_item_new();
         } else {
-            item = MakeItem(spec.text, KindAt(topLevel, radioSubmenu, position),
+            item = MakeItem(entry.text, KindAt(topLevel, radioSubmenu, position),
                             &level->labels[position < kMaxPositions ? position : 0]);
-            if (spec.submenuItems > 0 && submenuLevelsUsed < kMaxPositions) {
+            if (entry.submenuItems > 0 && submenuLevelsUsed < kMaxPositions) {
                 MenuLevel* sub = &submenuLevels[submenuLevelsUsed++];
                 const bool radio =
                     topLevel && position >= kRadioSubmenuFirst && position <= kRadioSubmenuLast;
-                used += BuildLevel(sub, specs + used, available - used, spec.submenuItems, false,
+                used += BuildLevel(sub, entries + used, available - used, entry.submenuItems, false,
                                    radio);
                 gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), sub->menu);
                 if (GTK_IS_CHECK_MENU_ITEM(item)) {
@@ -132,7 +132,7 @@ size_t BuildLevel(MenuLevel* level, const MenuItemSpec* specs, size_t available,
                 if (position < kMaxPositions) level->submenus[position] = sub;
             } else {
                 g_signal_connect(item, "activate", G_CALLBACK(OnItemActivate),
-                                 GUINT_TO_POINTER(spec.id));
+                                 GUINT_TO_POINTER(entry.id));
             }
         }
         gtk_widget_show_all(item);
