@@ -4,33 +4,15 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "platform/gtk/native_window.h"
-
-ResourceCounts g_resourceCounts{};
 
 namespace {
 
 bool written = false;
 
 }  // namespace
-
-size_t FormatResourceLine(char* buffer, size_t capacity, const ResourceCounts& counts,
-                          int32_t brushesLive, int32_t caretsLive) {
-    if (capacity == 0) return 0;
-    const int length = std::snprintf(
-        buffer, capacity,
-        "brushes_created=%ld brushes_freed=%ld brushes_live=%ld carets_created=%ld "
-        "carets_destroyed=%ld carets_live=%ld menus_shown=%ld\n",
-        static_cast<long>(counts.brushesCreated), static_cast<long>(counts.brushesFreed),
-        static_cast<long>(brushesLive), static_cast<long>(counts.caretsCreated),
-        static_cast<long>(counts.caretsDestroyed), static_cast<long>(caretsLive),
-        static_cast<long>(counts.menusShown));
-    if (length < 0) return 0;
-    return static_cast<size_t>(length) < capacity ? static_cast<size_t>(length) : capacity - 1;
-}
 
 void WriteResourceLog(const NativeWindow* window) {
     if (written) return;
