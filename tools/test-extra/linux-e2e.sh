@@ -49,9 +49,15 @@ export DISPLAY="$display"
 # session is wanted here.
 export NO_AT_BRIDGE=1 GDK_BACKEND=x11
 unset WAYLAND_DISPLAY
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 1 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
+# openbox now and then quits at start on a busy machine; give it three tries.
+for _ in 1 2 3; do
+  openbox >>"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 1 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
+  sleep 0.5
+  kill -0 "$wm_pid" 2>/dev/null && break
+done
+kill -0 "$wm_pid" 2>/dev/null || { echo "linux-e2e: openbox did not start"; cat "$work/openbox.log"; exit 1; }
 
 if [ $# -gt 0 ]; then tests=("$@"); else tests=("$root"/tests/linux_e2e/test_*.sh); fi
 passed=0
