@@ -1,0 +1,392 @@
+// End-to-end smoke of the Windows program: each run of MoxTimer.exe gets a
+// fresh folder (its settings file sits beside it), is driven by posted
+// messages as a user would drive it, and is read back as a user sees it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/about_text.h"
+
+namespace {
+
+// Colors as a 32-bit capture holds them: 0x00RRGGBB.
+constexpr DWORD kBlack = 0, kGrey = 0xBEBEBE, kGreen = 0x32E632, kRed = 0xFF3232;
+constexpr LONG kFramed = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+constexpr LONG kFrameBits = kFramed | WS_MAXIMIZEBOX;
+constexpr LONG kTaskBarBits = WS_EX_APPWINDOW | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+
+using Rect = std::array<LONG, 4>;
+const wchar_t *const kMenu = L"#32768", *const kBox = L"#32770";
+
+template <class Cond>
+bool WaitFor(Cond cond, int timeoutMs = 5000) {
+    for (int waited = 0;; waited += 20) {
+        if (cond()) return true;
+        if (waited >= timeoutMs) return false;
+        Sleep(20);
+    }
+}
+
+std::wstring Text(HWND hwnd) {
+    wchar_t text[4096] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 3000,
+                        &ignored);
+    return text;
+}
+
+Rect WindowRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+struct Program {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+    std::wstring folder;
+
+    ~Program() {
+        if (process.hProcess == nullptr) return;
+        TerminateProcess(process.hProcess, 99);  // fails harmlessly when it has ended
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+
+    // Copies the program into a fresh folder (the script empties e2e-work
+    // beside the driver), writes settings as its settings file, starts it
+    // and waits for its main window to show and paint.
+    bool Start(const std::wstring& arguments, const std::string& settings = "") {
+        static int runs = 0;
+        wchar_t path[MAX_PATH];
+        std::wstring driver(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+        driver.resize(driver.find_last_of(L"\\/"));
+        folder = driver + L"\\e2e-work";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        folder += L"\\run" + std::to_wstring(++runs);
+        CreateDirectoryW(folder.c_str(), nullptr);
+        const std::wstring exe = folder + L"\\MoxTimer.exe";
+        CopyFileW((driver + L"\\..\\windows-program\\MoxTimer.exe").c_str(), exe.c_str(), FALSE);
+        if (FILE* file =
+                settings.empty() ? nullptr : _wfopen((folder + L"\\MoxTimer.ini").c_str(), L"wb")) {
+            fwrite(settings.data(), 1, settings.size(), file);
+            fclose(file);
+        }
+        std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.c_str(), &startup, &process) &&
+               WaitFor([&] { return (window = Top(L"moxStopwatchTimer")) != nullptr; }, 15000) &&
+               Settle();
+    }
+
+    // The top visible window of the program with the class, and how many.
+    HWND Top(const wchar_t* className, size_t* count = nullptr) const {
+        HWND top = nullptr;
+        size_t n = 0;
+        for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, className, nullptr)) != nullptr;) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            if (owner != process.dwProcessId || !IsWindowVisible(h)) continue;
+            if (n++ == 0) top = h;
+        }
+        if (count != nullptr) *count = n;
+        return top;
+    }
+
+    // Waits until the program has handled all posted so far; lets it paint.
+    bool Settle() const {
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored) &&
+               (Sleep(150), true);
+    }
+    void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        PostMessageW(window, message, wParam, lParam);
+    }
+    // Posted to the queue, so the message loop's accelerators and
+    // TranslateMessage see them as they see the system's.
+    void Key(UINT virtualKey) const {
+        const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+        Post(WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+        Post(WM_KEYUP, virtualKey, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+    }
+    void Keys(const wchar_t* d) const {
+        for (; *d; ++d) Key(*d);
+    }
+    std::wstring Title() const { return Text(window); }
+    bool Titled(const wchar_t* t) const {
+        return WaitFor([&] { return Title() == t; });
+    }
+    LONG Style() const { return GetWindowLongW(window, GWL_STYLE); }
+    Rect Client() const {
+        RECT r{};
+        GetClientRect(window, &r);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return {r.left, r.top, r.right, r.bottom};
+    }
+    // Maximized without caption and sizing frame, covering the work area.
+    bool InFullScreen() const {
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        return IsZoomed(window) && (Style() & (WS_CAPTION | WS_THICKFRAME)) == 0 &&
+               Client() == Rect{work.left, work.top, work.right, work.bottom};
+    }
+
+    // The client area as it is on the screen, row by row, and every color
+    // in it but the black background.
+    std::set<DWORD> Lit(std::vector<DWORD>* image = nullptr) const {
+        const Rect c = Client();
+        const int w = c[2] - c[0], h = c[3] - c[1];
+        HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        DWORD* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS,
+                                          reinterpret_cast<void**>(&bits), nullptr, 0);
+        SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, w, h, screen, c[0], c[1], SRCCOPY);
+        GdiFlush();
+        std::vector<DWORD> pixels(bits, bits + static_cast<size_t>(w) * h);
+        DeleteDC(memory);
+        DeleteObject(bitmap);
+        ReleaseDC(nullptr, screen);
+        std::set<DWORD> lit(pixels.begin(), pixels.end());
+        lit.erase(kBlack);
+        if (image != nullptr) *image = pixels;
+        return lit;
+    }
+    bool LitIn(DWORD color) const {
+        return WaitFor([&] { return Lit() == std::set<DWORD>{color}; });
+    }
+
+    // The top window of the class once count show (a submenu opens above
+    // its parent), or null.
+    HWND WaitForTop(const wchar_t* className, size_t count = 1, int timeoutMs = 5000) const {
+        size_t n = 0;
+        HWND top = nullptr;
+        WaitFor([&] { return (top = Top(className, &n)) != nullptr && n >= count; }, timeoutMs);
+        return n >= count ? top : nullptr;
+    }
+    bool Gone(const wchar_t* className) const {
+        return WaitFor([&] { return Top(className) == nullptr; });
+    }
+    // As the keyboard opens it: both 16-bit coordinates -1.
+    HWND OpenMenuFromKeyboard() const {
+        Post(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(0xFFFF, 0xFFFF));
+        return WaitForTop(kMenu);
+    }
+    // Types each mnemonic into the menu or submenu open at that moment.
+    bool ChooseFromMenu(const std::wstring& mnemonics) const {
+        HWND menu = OpenMenuFromKeyboard();
+        for (size_t i = 0; menu != nullptr && i < mnemonics.size(); ++i) {
+            PostMessageW(menu, WM_CHAR, mnemonics[i], 1);
+            if (i + 1 < mnemonics.size()) menu = WaitForTop(kMenu, i + 2);
+        }
+        return menu != nullptr && Gone(kMenu);
+    }
+
+    bool Running() const { return WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
+    DWORD WaitForExit() const {
+        DWORD code = 99;
+        WaitForSingleObject(process.hProcess, 8000);
+        GetExitCodeProcess(process.hProcess, &code);  // STILL_ACTIVE if it did not end
+        return code;
+    }
+    // The settings file, UTF-16LE, without its byte-order mark and CRs; all
+    // the tests look for is ASCII.
+    std::string Settings() const {
+        std::string text;
+        FILE* file = _wfopen((folder + L"\\MoxTimer.ini").c_str(), L"rb");
+        for (int lo, hi; file && (lo = fgetc(file)) != EOF && (hi = fgetc(file)) != EOF;) {
+            const int ch = lo | hi << 8;
+            if (ch != '\r' && ch != 0xFEFF) text += ch < 128 ? static_cast<char>(ch) : '?';
+        }
+        if (file) fclose(file);
+        return text;
+    }
+};
+
+TEST(Startup, OptionsAndTheSettingsFileShapeTheFirstPaint) {
+    struct Case {
+        const wchar_t* args;
+        const char* settings;
+        int left, top, width, height;  // left < 0: placed by the system; width 0: full screen
+        LONG style, exStyle;           // of kFrameBits and kTaskBarBits
+        const wchar_t* title;
+        DWORD lit;
+    };
+    const Case cases[] = {
+        {L"", "", -1, -1, 120, 30, kFramed, kTaskBarBits, L"Stopwatch", kGrey},
+        {L"-precision=deci", "", -1, -1, 150, 30, kFramed, kTaskBarBits, L"Stopwatch", kGrey},
+        {L"-position=100,50,200,40", "", 100, 50, 200, 40, kFramed, kTaskBarBits, L"Stopwatch",
+         kGrey},
+        {L"-noTitleBar -position=200,100,120,30", "", 200, 100, 120, 30, kFramed & ~WS_CAPTION,
+         kTaskBarBits, L"Stopwatch", kGrey},
+        {L"-noTaskBarIcon", "", -1, -1, 120, 30, kFramed, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+         L"Stopwatch", kGrey},
+        {L"-fullScreen", "", -1, -1, 0, 0, 0, kTaskBarBits, L"Stopwatch", kGrey},
+        {L"-color=red", "[MOX_Timer]\r\n-mode=timer:90\r\n-color=blue\r\n-start=1\r\n", -1, -1, 120,
+         30, kFramed, kTaskBarBits, L"Timer (90 sec)", kRed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.args)));
+        Program p;
+        ASSERT_TRUE(p.Start(c.args, c.settings));
+        EXPECT_EQ(p.Title(), c.title);
+        EXPECT_EQ(GetWindowLongW(p.window, GWL_EXSTYLE) & kTaskBarBits, c.exStyle);
+        std::vector<DWORD> image;
+        EXPECT_TRUE(WaitFor([&] { return p.Lit(&image) == std::set<DWORD>{c.lit}; }))
+            << testing::PrintToString(p.Lit());
+        if (!*c.args) {
+            // The first zero's top and upper-left bars and the first colon's
+            // upper square lit; its middle bar and the straight style's
+            // corner square dark.
+            const auto at = [&](int x, int y) { return image[static_cast<size_t>(y) * 120 + x]; };
+            EXPECT_EQ((std::vector<DWORD>{at(7, 3), at(3, 9), at(37, 10), at(7, 15), at(3, 3)}),
+                      (std::vector<DWORD>{kGrey, kGrey, kGrey, kBlack, kBlack}));
+        }
+        EXPECT_EQ(p.InFullScreen(), c.width == 0);
+        if (c.width == 0) continue;
+        EXPECT_EQ(p.Style() & kFrameBits, c.style);
+        const Rect client = p.Client(), outer = WindowRect(p.window);
+        const bool placed = c.left >= 0;
+        EXPECT_EQ((Rect{placed ? outer[0] : -1, placed ? outer[1] : -1, client[2] - client[0],
+                        client[3] - client[1]}),
+                  (Rect{c.left, c.top, c.width, c.height}));
+    }
+}
+
+TEST(Keys, SpaceStartsAndPausesTheStopwatch) {
+    Program p;
+    ASSERT_TRUE(p.Start(L""));
+    p.Key(VK_SPACE);
+    EXPECT_TRUE(p.LitIn(kGreen));
+    EXPECT_EQ(p.Title(), L"Stopwatch");
+    p.Key(VK_SPACE);
+    EXPECT_TRUE(p.Titled(L"Stopwatch (Paused)")) << p.Title();
+    EXPECT_TRUE(p.LitIn(kGrey));
+}
+
+TEST(Keys, F11FullScreenInAndOutKeepsTheClientArea) {
+    Program p;
+    ASSERT_TRUE(p.Start(L"-position=300,200,120,30"));
+    const Rect client = p.Client();
+    for (UINT leave : {VK_F11, VK_ESCAPE}) {
+        p.Key(VK_F11);
+        ASSERT_TRUE(WaitFor([&] { return p.InFullScreen(); }));
+        EXPECT_TRUE(p.LitIn(kGrey));
+        p.Key(leave);
+        EXPECT_TRUE(WaitFor([&] { return p.Client() == client; }));
+        EXPECT_EQ(p.Style() & (WS_CAPTION | WS_THICKFRAME), WS_CAPTION | WS_THICKFRAME);
+    }
+}
+
+TEST(Keys, F1ShowsTheAboutTextAndEscEndsIt) {
+    Program p;
+    ASSERT_TRUE(p.Start(L""));
+    p.Key(VK_F1);
+    HWND box = p.WaitForTop(kBox);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Text(box), L"MOX Stopwatch & Timer");
+    HWND text = GetDlgItem(box, 101);
+    EXPECT_EQ(Text(text), std::wstring(kAboutText));
+    EXPECT_FALSE(IsWindowEnabled(p.window));  // modal
+    PostMessageW(text, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(p.Gone(kBox));
+    EXPECT_TRUE(IsWindowEnabled(p.window));
+}
+
+TEST(Timer, PresetAndTypedCountdowns) {
+    Program p;
+    ASSERT_TRUE(p.Start(L""));
+    p.Post(WM_COMMAND, 300);  // &Timer, 5 minutes
+    EXPECT_TRUE(p.Titled(L"Timer")) << p.Title();
+    p.Key(VK_SPACE);
+    EXPECT_TRUE(p.Titled(L"Timer (300 sec)")) << p.Title();
+    p.Key(VK_SPACE);
+    EXPECT_TRUE(p.Titled(L"Timer (Paused)")) << p.Title();
+    ASSERT_TRUE(p.ChooseFromMenu(L"r"));  // &Reset
+
+    // More than 99:59:59 is refused with a box and entry goes on.
+    ASSERT_TRUE(p.ChooseFromMenu(L"tc"));  // &Timer, &Customize...
+    p.Keys(L"995960");
+    p.Key(VK_RETURN);
+    HWND box = p.WaitForTop(kBox);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), L"Time is invalid as it is more than 99:59:59!");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(p.Gone(kBox));
+    // The digits shift in from the right; Enter accepts 00:12:30.
+    p.Keys(L"001230");
+    p.Key(VK_RETURN);
+    ASSERT_TRUE(p.Settle());
+    EXPECT_EQ(p.Title(), L"Timer");
+    p.Key(VK_SPACE);
+    EXPECT_TRUE(p.Titled(L"Timer (750 sec)")) << p.Title();
+}
+
+TEST(Timer, TimeUpShowsTheMessageOrQuits) {
+    struct Case {
+        const wchar_t* args;
+        const wchar_t* message;  // null: no box
+        bool quits;
+    };
+    const Case cases[] = {
+        {L"-alarmMessage=\"Tea is ready\"", L"Tea is ready", false},
+        {L"-quitAfterTimeUp", L"Time is up!", true},
+        {L"-noAlarm -quitAfterTimeUp", nullptr, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.args)));
+        Program p;
+        ASSERT_TRUE(p.Start(std::wstring(L"-mode=timer:1 -start ") + c.args));
+        if (c.message != nullptr) {
+            HWND box = p.WaitForTop(kBox, 1, 6000);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(Text(box), L"Timer (1 sec)");
+            EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), c.message);
+            EXPECT_TRUE(p.Running());  // until the box is dismissed
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        if (c.quits) {
+            EXPECT_EQ(p.WaitForExit(), 0u);
+            EXPECT_EQ(p.Settings(), "");
+        } else {
+            EXPECT_TRUE(p.Gone(kBox));
+            EXPECT_TRUE(p.Running());
+        }
+    }
+}
+
+TEST(Settings, CloseWritesThirteenKeysInOrder) {
+    Program p;
+    ASSERT_TRUE(p.Start(L"-position=150,120,120,30"));
+    p.Post(WM_CLOSE);
+    ASSERT_EQ(p.WaitForExit(), 0u);
+    EXPECT_EQ(p.Settings(),
+              "[MOX_Timer]\n-mode=stopwatch\n-precision=second\n-color=green\n-style=rounded\n"
+              "-position=150,120,120,30\n-start=0\n-noTitleBar=0\n-noTaskBarIcon=0\n"
+              "-fullScreen=0\n-noAlarm=0\n-quitAfterTimeUp=0\n-alarmFile=alarm.wav\n"
+              "-alarmMessage=Time is up!\n");
+}
+
+// On x64 the keyboard's (-1, -1) arrives in a 64-bit lParam; the menu must
+// still open at the bottom left of the client area.
+TEST(Menu, FromTheKeyboardOpensAtTheClientAreasBottomLeft) {
+    Program p;
+    ASSERT_TRUE(p.Start(L"-position=300,200,120,30"));
+    const Rect client = p.Client();
+    HWND popup = p.OpenMenuFromKeyboard();
+    ASSERT_NE(popup, nullptr);
+    const Rect menu = WindowRect(popup);
+    EXPECT_EQ((Rect{menu[0], menu[1]}), (Rect{client[0], client[3]}));
+    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(p.Gone(kMenu));
+}
+
+}  // namespace
