@@ -1,36 +1,51 @@
-// The tick and the time text run up to 100 times a second on the timer
-// thread and must not allocate. This executable counts every operator new
-// (counting_new.cpp).
+// The tick and the painter run up to 100 times a second: count every operator new.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <string>
 
-#include "tests/clock/clock_fixture.h"
-#include "tests/display/counting_new.h"
+#include "clock/clock.h"
+#include "clock/time_text.h"
+#include "display/painter.h"
+#include "platform/fake/fake_platform.h"
 
-namespace {
+std::atomic<long> g_allocations{0};
+void* operator new(std::size_t size) {
+    g_allocations++;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
-using NoAllocationTest = ClockTest;
-
-TEST_F(NoAllocationTest, TicksAndFormattingAllocateNothing) {
-    for (Precision p :
-         {kPrecisionMinute, kPrecisionSecond, kPrecisionDecisecond, kPrecisionCentisecond}) {
-        SCOPED_TRACE(p);
-        SetUp();
+TEST(NoAllocation, TicksFormattingAndPainting) {
+    fake::Reset();
+    fake::g.recordFills = false;  // the fake's own recording would allocate
+    for (Precision p : {kPrecisionMinute, kPrecisionCentisecond}) {
+        ResetClockForTests();
         SetPrecision(p);
         SetClockMode(kModeTimer, 5000);
         ToggleClock();
-        const long before = AllocationsSoFar();
+        const long before = g_allocations;
         for (uint32_t t = 0; t <= 6000; t += 10) {
             fake::g.counter = t;
-            fake::FireTick();  // the last ones find the countdown ended
+            fake::FireTick();
         }
-        for (uint32_t ms : {0u, 3723456u, 0xFFFFFFFFu}) FormatTime(g_displayText, ms);
-        EXPECT_EQ(AllocationsSoFar() - before, 0);
-        EXPECT_EQ(fake::g.timeUpPosts, 1);
+        FormatTime(g_displayText, 0xFFFFFFFFu);
+        for (SegmentStyle style : {kStyleStraight, kStyleRounded}) {
+            SetSegmentStyle(style);
+            PaintText(fake::TestCanvas(), L"12:34:56.78", 11, 2, 114, {5, 5, 16, 23});
+        }
+        EXPECT_EQ(g_allocations - before, 0) << p;
     }
-    // The counter is live, so the zeros above mean something.
-    const long before = AllocationsSoFar();
+    EXPECT_EQ(fake::g.fillCount, 2u * (109 + 61));
+    const long before = g_allocations;
     const std::wstring onTheHeap(100, L'x');
-    EXPECT_GT(AllocationsSoFar(), before);
+    EXPECT_GT(g_allocations, before) << "the count is not live";
 }
-
-}  // namespace
