@@ -1,0 +1,95 @@
+// The GTK layer without a display: input mapping, the image, the counters.
+#include <gdk/gdkkeysyms.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "app/window_logic.h"
+#include "clock/clock.h"
+#include "clock/time_text.h"
+#include "display/painter.h"
+#include "platform/gtk/input_mapping.h"
+#include "platform/gtk/native_window.h"
+#include "platform/resource_counts.h"
+
+namespace {
+
+TEST(GtkLayerTest, DoubleClicksArriveAsOnWindows) {
+    // After a press at 1000 ms, x 10: GTK events (4 press, 5 double, 6 triple), button,
+    // time, x. Windows sees D a down, W a double-click (400 ms, 5 px), also for a triple.
+    const char* cases[][2] = {
+        {"4 1 1100 10, 5 1 1100 10, 4 1 1500 10, 6 1 1500 10, 4 1 1600 10", "DWDW"},
+        {"4 1 1401 10", "DD"},
+        {"4 1 1400 10", "DW"},
+        {"4 1 1100 16", "DD"},
+        {"4 2 1100 10", "DD"}};
+    for (const auto& c : cases) {
+        ClickTracker tracker;
+        std::string roles = "D";
+        int kind, used, button, time, x;
+        TrackPress(&tracker, GDK_BUTTON_PRESS, 1, 1000, 10, 10, 400, 5);
+        for (const char* p = c[0];
+             std::sscanf(p, "%d %d %d %d,%n", &kind, &button, &time, &x, &used) == 4; p += used) {
+            const auto role = TrackPress(&tracker, GdkEventType(kind), button, time, x, 10, 400, 5);
+            if (role != PressRole::Skip) roles += role == PressRole::Down ? 'D' : 'W';
+        }
+        EXPECT_EQ(roles, c[1]) << c[0];
+    }
+}
+
+TEST(GtkLayerTest, KeysTypeWhatWmCharCarries) {
+    const guint none = 0, ctrl = GDK_CONTROL_MASK;  // modifiers
+    const guint cases[][3] = {{GDK_KEY_BackSpace, none, 8},  {GDK_KEY_KP_Enter, none, 13},
+                              {GDK_KEY_Escape, none, 27},    {GDK_KEY_KP_3, none, '3'},
+                              {GDK_KEY_h, ctrl, 8},          {GDK_KEY_1, ctrl, 0},
+                              {GDK_KEY_x, GDK_MOD1_MASK, 0}, {GDK_KEY_F1, none, 0}};
+    for (const auto& c : cases) {
+        uint32_t ch = 0;
+        EXPECT_EQ(CharacterForKey(c[0], static_cast<GdkModifierType>(c[1]), &ch), c[2] != 0);
+        EXPECT_EQ(ch, c[2]) << c[0];
+    }
+}
+
+TEST(GtkLayerTest, OnlyAnErasingRepaintClearsTheImageAndResourcesBalance) {
+    RecordUiThread();
+    CreateStartupBrushes();
+    NativeWindow window;
+    ResizeDisplaySurface(&window, 120, 30);
+    OnSize(&window);
+    g_clock.running = 1;
+    std::wcscpy(g_displayText, L"88:88:88");
+    // The corner at (2, 2): the straight style fills it, the rounded never.
+    auto corner = [&](SegmentStyle style, bool erase) {
+        SetSegmentStyle(style);
+        RequestRepaint(&window, erase);
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
+        cairo_t* cr = cairo_create(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 120, 30));
+        DrawDisplay(nullptr, cr, &window);
+        cairo_surface_destroy(cairo_get_target(cr));
+        cairo_destroy(cr);
+        const unsigned char* data = cairo_image_surface_get_data(window.surface);
+        return reinterpret_cast<const uint32_t*>(
+                   data + 2 * cairo_image_surface_get_stride(window.surface))[2] &
+               0xFFFFFF;
+    };
+    EXPECT_EQ(corner(kStyleStraight, true), 0x32E632u);  // green
+    EXPECT_EQ(corner(kStyleRounded, false), 0x32E632u);
+    EXPECT_EQ(corner(kStyleRounded, true), 0u);
+    cairo_surface_destroy(window.surface);
+
+    // The counters balance: a replaced brush or caret is freed, and so is
+    // the caret of a window closed during entry.
+    for (int color = 0; color < kColorCount; ++color) SelectColor(ColorIndex(color));
+    EXPECT_EQ(g_resourceCounts.brushesCreated - g_resourceCounts.brushesFreed,
+              DisplayBrushesMade());
+    CreateEntryCaret(&window, 2, 20);
+    CreateEntryCaret(&window, 2, 24);
+    StopEntryCaret(&window);
+    EXPECT_GT(g_resourceCounts.caretsCreated, 1);
+    EXPECT_EQ(g_resourceCounts.caretsCreated, g_resourceCounts.caretsDestroyed);
+}
+
+}  // namespace
