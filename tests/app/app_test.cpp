@@ -124,3 +124,41 @@ TEST(AppTest, TimeUpAlarmsAndQuitsAsAskedAndCloseWritesTheSettings) {
     for (const char* line : {"[MOX_Timer]", "-mode=timer:3600", "-position=40,50,120,30"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
 }
+
+TEST(AppTest, WindowMessagesDuringAndOutsideCountdownEntry) {
+    Fresh();
+    g_app.mainWindow.store(nullptr);
+    g_app.options.start = 1;
+    OnCreate(kWindow);  // the start option arms the tick, which must find the window
+    EXPECT_EQ(MainWindow(), kWindow);
+    EXPECT_TRUE(g_clock.running);
+    EXPECT_EQ(fake::g.title, L"Stopwatch");
+
+    fake::g.clientSize = {165, 30};
+    OnSize(kWindow);  // 8 glyphs of 15 x 30 centred in 165
+    EXPECT_EQ(g_digitArea.left, 22);
+    OnChar(kWindow, L'5');  // ignored outside entry
+    EXPECT_STREQ(g_editText, L"__:__:__.__");
+    EXPECT_TRUE(AcceleratorsEnabled());
+
+    EnterCountdownEntry(kWindow);
+    EXPECT_FALSE(AcceleratorsEnabled());
+    OnSize(kWindow);  // laid out for 11 glyphs while 8 are painted
+    EXPECT_EQ(g_digitArea.left, 0);
+    OnChar(kWindow, L'5');
+    EXPECT_STREQ(g_editText, L"__:__:_5.__");
+    fake::g.fills.clear();
+    OnPaint(kWindow, fake::TestCanvas());
+    EXPECT_EQ(fake::g.fills.size(), 6u * 7 + 4u);  // rounded digits and two colons
+    OnMiddleButton(kWindow);                       // still pauses during entry
+    EXPECT_FALSE(g_clock.running);
+
+    OnLeftDoubleClick(kWindow, true);  // maximized: nothing
+    OnLeftDoubleClick(kWindow, false);
+    OnEnterFullScreenRequest(kWindow);
+    EXPECT_EQ(g_app.options.fullScreen, 1);
+    OnLeaveFullScreenRequest(kWindow);
+    EXPECT_EQ(calls, "TEL");
+    EXPECT_EQ(g_app.options.noTitleBar, 1);
+    EXPECT_EQ(g_app.options.fullScreen, 0);
+}
