@@ -137,16 +137,3 @@ void ClockTick(uintptr_t context) {
     // end of a countdown is repainted like any other tick.
     if (!EntryActive()) RequestRepaint(window, false);
 }
-
-void ResetClockForTests() {
-    ClockLockGuard guard;
-    if (g_clock.running) DisarmTickTimer(g_clock.tickTimer);
-    // The generation goes on counting, so that no tick of an earlier arming can
-    // pass for one of a later test.
-    const uintptr_t generation = g_clock.armGeneration;
-    g_clock = ClockState{};
-    g_clock.armGeneration = generation;
-    wcscpy(g_displayText, L"00:00:00.00");
-    g_colonBlink = 0;
-    g_titleText[0] = L'\0';
-}

@@ -39,7 +39,8 @@ struct ClockState {
 extern ClockState g_clock;
 
 // Puts the clock, the time text and the title back to their process-start
-// values. Start-up never needs it; tests do.
+// values. Start-up never needs it; tests do (platform/fake/clock_reset.cpp,
+// library mox_clock_reset).
 void ResetClockForTests();
 
 // UI thread. SetPrecision and SetClockMode take no lock: start-up calls them

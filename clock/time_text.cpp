@@ -4,6 +4,8 @@
 // the C library's locale machinery.
 #include "clock/time_text.h"
 
+#include <cwchar>
+
 #include "clock/clock.h"
 
 wchar_t g_displayText[kDisplayTextCapacity] = L"00:00:00.00";
@@ -11,15 +13,16 @@ int32_t g_colonBlink = 0;
 
 namespace {
 
-// Appends to a buffer of kDisplayTextCapacity, always leaving room for the
-// terminator; what does not fit is dropped.
+// The longest text, for the largest count, is 1193:02:47.29: 13 characters
+// and the terminator, well inside the buffer, so nothing needs cutting.
+static_assert(kDisplayTextCapacity >= 14);
+
+// Appends to the text.
 struct TextWriter {
     wchar_t* text;
     size_t length;
 
-    void Put(wchar_t ch) {
-        if (length + 1 < kDisplayTextCapacity) text[length++] = ch;
-    }
+    void Put(wchar_t ch) { text[length++] = ch; }
     // At least two digits, more when the value has more (hours of 100 and up).
     void PutTwoDigitsAtLeast(uint32_t value) {
         wchar_t digits[10];
@@ -82,6 +85,5 @@ void ResetDisplayText(wchar_t* text) {
     }
     // The same text in every precision: in minute precision the seconds show
     // as 00 until the first tick.
-    constexpr wchar_t kZero[] = L"00:00:00.00";
-    for (size_t i = 0; i < sizeof(kZero) / sizeof(kZero[0]); i++) text[i] = kZero[i];
+    std::wcscpy(text, L"00:00:00.00");
 }

@@ -1,5 +1,7 @@
 // Setting a countdown length while the program runs, for the entry and the
 // presets alike.
+#include <algorithm>
+
 #include "app/app_record.h"
 #include "clock/clock.h"
 #include "clock/time_text.h"
@@ -20,8 +22,7 @@ int32_t SetCountdown(uint32_t ms) {
         SetClockMode(kModeTimer, ms);
         // The new countdown counts from the clock's base: only what is left of
         // it is shown, and nothing below zero.
-        const uint32_t remaining =
-            g_clock.countdown > g_clock.elapsed ? g_clock.countdown - g_clock.elapsed : 0;
+        const uint32_t remaining = g_clock.countdown - std::min(g_clock.countdown, g_clock.elapsed);
         FormatTime(g_displayText, remaining);
         mode = g_clock.mode;
         running = g_clock.running;
