@@ -4,24 +4,25 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <string>
 #include <tuple>
-#include <vector>
 
+#include "app/about_text.h"
 #include "app/app_record.h"
 #include "app/commands.h"
 #include "app/menu_state.h"
 #include "app/shell_services.h"
 #include "app/window_logic.h"
 #include "clock/clock.h"
+#include "clock/title.h"
+#include "display/layout.h"
 #include "display/painter.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
 
 static std::string calls;
 // clang-format off
-int32_t ToggleTitleBar(WindowHandle) { return calls += 'T', 0; }  // hides it
+int32_t ToggleTitleBar(WindowHandle) { return calls += 'T', g_app.options.noTitleBar ? 1 : 0; }
 int32_t EnterFullScreen(WindowHandle) { return calls += 'E', 1; }
 int32_t LeaveFullScreen(WindowHandle) { return calls += 'L', 0; }
 void ShowAboutBox(WindowHandle) { calls += 'A'; }
@@ -30,89 +31,215 @@ void RequestClose(WindowHandle) { calls += 'C'; }
 void QuitMessageLoop() { calls += 'Q'; }
 // clang-format on
 
+namespace {
+
 const WindowHandle kWindow = fake::TestWindow();
 
-static void Fresh() {
+void Fresh() {
     fake::Reset();
     calls.clear();
     ResetClockForTests();
     g_app.options = DefaultWindowOptions();
+    g_app.settingsPath[0] = L'\0';
     g_appearance = Appearance{};
     g_entryActive.store(0);
 }
 
-// Everything a command could change that a user would see.
-static auto Observable() {
-    return std::tuple(g_clock.mode, g_clock.precision, g_clock.countdown, g_clock.running,
-                      g_clock.started, g_appearance.color, g_appearance.style,
-                      g_app.options.noTitleBar, g_app.options.fullScreen, EntryActive(),
-                      fake::g.repaints, fake::g.erasingRepaints, fake::g.titleSets,
-                      fake::g.brushesCreated, calls);
+// Mode and clock (Idle, Running, Paused), precision, color, style, noTitleBar,
+// fullScreen, entry, countdown seconds, repaints (with erase), shell calls.
+std::string State() {
+    char text[96];
+    std::snprintf(
+        text, sizeof text, "%c%c p%d c%d s%d t%d f%d e%d %us r%de%d %s", "ST"[g_clock.mode],
+        g_clock.running   ? 'R'
+        : g_clock.started ? 'P'
+                          : 'I',
+        g_clock.precision, g_appearance.color, g_appearance.style, g_app.options.noTitleBar,
+        g_app.options.fullScreen, EntryActive() ? 1 : 0, g_clock.countdown / 1000, fake::g.repaints,
+        fake::g.erasingRepaints, calls.c_str());
+    return text;
 }
 
-TEST(AppTest, DispatcherReachesEveryCommandAndIgnoresOthers) {
-    std::vector<uint16_t> ids = {
-        IDM_START_PAUSE, IDM_RESET,        IDM_STOPWATCH,         IDM_CUSTOMIZE,
-        IDM_ENTRY_OK,    IDM_ENTRY_CANCEL, IDM_STYLE_ROUNDED,     IDM_STYLE_STRAIGHT,
-        IDM_TITLE_BAR,   IDM_FULL_SCREEN,  IDM_LEAVE_FULL_SCREEN, IDM_ABOUT,
-        IDM_EXIT};
-    ids.insert(ids.end(), std::begin(kPresetIds), std::end(kPresetIds));
-    for (int i = 0; i < 4; ++i) ids.push_back(uint16_t(IDM_PRECISION_MINUTE + i));
-    for (int i = 0; i < kColorCount; ++i) ids.push_back(uint16_t(IDM_COLOR_RED + i));
-    const size_t known = ids.size();
-    ids.insert(ids.end(), {0, 32511, 32514, 32548, 32568, 32578, 32594, 32723, 32738, 65535});
-    std::set<std::pair<decltype(Observable()), decltype(Observable())>>
-        outcomes;  // each command does something no other does
-    for (size_t i = 0; i < ids.size(); ++i) {
+// From a running 90 s countdown (in entry, in full screen, without title bar
+// where the row says so), each command changes exactly what its row shows.
+TEST(AppTest, EachCommandIdDoesItsOwnOperation) {
+    const struct {
+        uint16_t id;
+        const char* setup;
+        const char* state;
+    } rows[] = {
+        {IDM_START_PAUSE, "", "TP p1 c1 s0 t0 f0 e0 90s r1e0 "},
+        {IDM_RESET, "", "TI p1 c1 s0 t0 f0 e0 90s r1e0 "},
+        {IDM_STOPWATCH, "", "SR p1 c1 s0 t0 f0 e0 90s r1e0 "},
+        {IDM_CUSTOMIZE, "", "TR p1 c1 s0 t0 f0 e1 90s r1e1 "},
+        {IDM_ENTRY_OK, "e", "TR p1 c1 s0 t0 f0 e0 0s r1e1 "},
+        {IDM_ENTRY_CANCEL, "e", "TR p1 c1 s0 t0 f0 e0 90s r1e1 "},
+        {IDM_PRECISION_MINUTE, "", "TR p0 c1 s0 t0 f0 e0 90s r1e1 "},
+        {IDM_PRECISION_SECOND, "", "TR p1 c1 s0 t0 f0 e0 90s r1e1 "},
+        {IDM_PRECISION_DECISECOND, "", "TR p2 c1 s0 t0 f0 e0 90s r1e1 "},
+        {IDM_PRECISION_CENTISECOND, "", "TR p3 c1 s0 t0 f0 e0 90s r1e1 "},
+        {IDM_COLOR_RED, "", "TR p1 c0 s0 t0 f0 e0 90s r1e0 "},
+        {IDM_COLOR_GREEN, "", "TR p1 c1 s0 t0 f0 e0 90s r1e0 "},
+        {IDM_COLOR_BLUE, "", "TR p1 c2 s0 t0 f0 e0 90s r1e0 "},
+        {IDM_COLOR_WHITE, "", "TR p1 c3 s0 t0 f0 e0 90s r1e0 "},
+        {IDM_COLOR_YELLOW, "", "TR p1 c4 s0 t0 f0 e0 90s r1e0 "},
+        {IDM_COLOR_CYAN, "", "TR p1 c5 s0 t0 f0 e0 90s r1e0 "},
+        {IDM_COLOR_MAGENTA, "", "TR p1 c6 s0 t0 f0 e0 90s r1e0 "},
+        {IDM_COLOR_ORANGE, "", "TR p1 c7 s0 t0 f0 e0 90s r1e0 "},
+        {IDM_STYLE_ROUNDED, "", "TR p1 c1 s0 t0 f0 e0 90s r1e1 "},
+        {IDM_STYLE_STRAIGHT, "", "TR p1 c1 s1 t0 f0 e0 90s r1e1 "},
+        {IDM_TITLE_BAR, "", "TR p1 c1 s0 t1 f0 e0 90s r0e0 T"},
+        {IDM_TITLE_BAR, "t", "TR p1 c1 s0 t0 f0 e0 90s r0e0 T"},
+        {IDM_FULL_SCREEN, "", "TR p1 c1 s0 t0 f1 e0 90s r0e0 E"},
+        {IDM_FULL_SCREEN, "f", "TR p1 c1 s0 t0 f0 e0 90s r0e0 L"},
+        {IDM_LEAVE_FULL_SCREEN, "f", "TR p1 c1 s0 t0 f0 e0 90s r0e0 L"},
+        {IDM_LEAVE_FULL_SCREEN, "", "TR p1 c1 s0 t0 f0 e0 90s r0e0 L"},
+        {IDM_ABOUT, "", "TR p1 c1 s0 t0 f0 e0 90s r0e0 A"},
+        {IDM_EXIT, "", "TR p1 c1 s0 t0 f0 e0 90s r0e0 C"},
+        {60, "", "TR p1 c1 s0 t0 f0 e0 60s r1e0 "},
+        {7200, "", "TR p1 c1 s0 t0 f0 e0 7200s r1e0 "},
+    };
+    for (const auto& r : rows) {
         Fresh();
         PresetCommand(kWindow, 90);
         StartPause(kWindow);
-        if (ids[i] == IDM_PRECISION_SECOND) SetPrecision(kPrecisionMinute);
-        if (ids[i] == IDM_ENTRY_OK || ids[i] == IDM_ENTRY_CANCEL) EnterCountdownEntry(kWindow);
-        const auto before = Observable();
-        DispatchCommand(kWindow, ids[i]);
-        EXPECT_EQ(Observable() != before, i < known) << ids[i];
-        EXPECT_TRUE(i >= known || outcomes.insert({before, Observable()}).second) << ids[i];
+        if (*r.setup == 'e') EnterCountdownEntry(kWindow);
+        g_app.options.fullScreen = *r.setup == 'f';
+        g_app.options.noTitleBar = *r.setup == 't';
+        fake::g.repaints = fake::g.erasingRepaints = 0;
+        DispatchCommand(kWindow, r.id);
+        EXPECT_EQ(State(), r.state) << r.id << " " << r.setup;
+    }
+    // The presets, and ids beside every range, which do nothing.
+    for (uint16_t id : {60, 120, 180, 300, 600, 900, 1200, 1800, 2400, 3000, 3600, 7200}) {
+        Fresh();
+        DispatchCommand(kWindow, id);
+        EXPECT_EQ(g_clock.countdown, id * 1000u) << id;
+    }
+    for (uint16_t id : {0, 59, 61, 32511, 32514, 32543, 32548, 32559, 32568, 32575, 32578, 32594,
+                        32719, 32723, 32735, 32738, 32766, 65535}) {
+        Fresh();
+        DispatchCommand(kWindow, id);
+        EXPECT_EQ(State(), "SI p1 c1 s0 t0 f0 e0 0s r0e0 ") << id;
     }
 }
 
-TEST(AppTest, ContextMenuStateAndAnchor) {
-    Fresh();
-    for (auto [text, reset] :
-         {std::pair{L"&Start", false}, {L"Pau&se", true}, {L"Re&sume", true}, {L"&Start", false}}) {
-        const ContextMenuState state = ComputeContextMenuState();
-        EXPECT_EQ(std::wstring(state.startPauseText), text);
-        EXPECT_EQ(state.resetEnabled, reset) << text;
-        (state.resetEnabled && !g_clock.running ? ResetCommand : StartPause)(kWindow);
+// Mode (T timer), toggles (3: and a reset), precision, color, style,
+// noTitleBar, fullScreen; then what the menu shows.
+TEST(AppTest, ContextMenuChecksAndRadiosByState) {
+    const struct {
+        bool timer;
+        int toggles, precision, color, style, noTitleBar, fullScreen;
+        const wchar_t* first;
+        bool reset;
+        int positions[4];  // mode, precision, color, style
+        bool titleBarChecked, titleBarEnabled, fullScreenChecked;
+    } rows[] = {
+        {false, 0, 1, 1, 0, 0, 0, L"&Start", false, {3, 1, 1, 0}, true, true, false},
+        {true, 1, 3, 7, 1, 1, 0, L"Pau&se", true, {4, 3, 7, 1}, false, true, false},
+        {true, 2, 0, 0, 0, 0, 1, L"Re&sume", true, {4, 0, 0, 0}, true, false, true},
+        {false, 3, 2, 4, 1, 2, 2, L"&Start", false, {3, 2, 4, 1}, false, false, true},
+    };
+    for (const auto& r : rows) {
+        Fresh();
+        if (r.timer) PresetCommand(kWindow, 60);
+        for (int i = 0; i < r.toggles; ++i) (i < 2 ? StartPause : ResetCommand)(kWindow);
+        SetPrecision(static_cast<Precision>(r.precision));
+        SelectColor(static_cast<ColorIndex>(r.color));
+        SetSegmentStyle(static_cast<SegmentStyle>(r.style));
+        g_app.options.noTitleBar = r.noTitleBar;
+        g_app.options.fullScreen = r.fullScreen;
+        const ContextMenuState s = ComputeContextMenuState();
+        EXPECT_EQ(std::wstring(s.startPauseText), r.first);
+        EXPECT_EQ(
+            (std::tuple{s.resetEnabled, s.modePosition, s.precisionPosition, s.colorPosition,
+                        s.stylePosition, s.titleBarChecked, s.titleBarEnabled,
+                        s.fullScreenChecked}),
+            (std::tuple{r.reset, r.positions[0], r.positions[1], r.positions[2], r.positions[3],
+                        r.titleBarChecked, r.titleBarEnabled, r.fullScreenChecked}))
+            << testing::PrintToString(std::wstring(r.first));
     }
-    EXPECT_TRUE(ComputeContextMenuState().titleBarEnabled);
-    g_app.options.fullScreen = 1;  // full screen has no title bar
-    EXPECT_FALSE(ComputeContextMenuState().titleBarEnabled);
+}
 
-    // From the keyboard or a click at x, y, during entry or not: shown, and where.
-    for (auto [keyboard, entry, x, y, show, atX, atY] :
-         {std::tuple{true, false, 500, 500, true, 0, 30},
-          {false, false, 120, 10, false, 0, 0},
-          {false, false, 10, -12, false, 0, 0},
-          {false, true, 5, 5, true, 5, 5}}) {
+// Left and top edges lie inside the 120 x 30 client area, right and bottom
+// outside; from the keyboard the menu opens at the bottom-left corner.
+TEST(AppTest, MenuAnchor) {
+    for (auto [keyboard, entry, x, y, show] : {std::tuple{true, false, 500, 500, true},
+                                               {false, false, 0, 0, true},
+                                               {false, false, 119, 29, true},
+                                               {false, false, -1, 5, false},
+                                               {false, false, 5, -1, false},
+                                               {false, false, 120, 5, false},
+                                               {false, false, 5, 30, false},
+                                               {false, true, 7, 9, true},
+                                               {true, true, 7, 9, true}}) {
+        Fresh();
         if (entry) EnterCountdownEntry(kWindow);
         const MenuPlacement at = PlaceContextMenu(keyboard, x, y, ClientSize{120, 30});
         EXPECT_EQ(at.show, show) << x << "," << y;
-        EXPECT_TRUE(!show || (at.clientX == atX && at.clientY == atY &&
-                              (at.menu == MenuKind::Entry) == entry))
-            << x << "," << y;
+        if (show) {
+            EXPECT_EQ(at.clientX, keyboard ? 0 : x);
+            EXPECT_EQ(at.clientY, keyboard ? 30 : y);
+            EXPECT_EQ(at.menu, entry ? MenuKind::Entry : MenuKind::Context);
+        }
     }
+    g_entryActive.store(0);
+}
+
+// Each item as "text id", a submenu as "text -items", a separator as "-".
+TEST(AppTest, MenuTables) {
+    std::wstring context, entry;
+    for (size_t i = 0; i < kContextMenuItemCount; ++i) {
+        const MenuEntry& e = kContextMenuItems[i];
+        context += !e.text ? L"-|"
+                           : std::wstring(e.text) + L" " +
+                                 std::to_wstring(e.submenuItems ? -e.submenuItems : e.id) + L"|";
+    }
+    for (size_t i = 0; i < kEntryMenuItemCount; ++i) {
+        entry += std::wstring(kEntryMenuItems[i].text) + L" " +
+                 std::to_wstring(kEntryMenuItems[i].id) + L"|";
+    }
+    EXPECT_EQ(context,
+              L"  32512|&Reset 32513|-|Stop&watch 32528|&Timer -14|&Customize...  32767|-|"
+              L"1 minute 60|2 minutes 120|3 minutes 180|5 minutes 300|10 minutes 600|"
+              L"15 minutes 900|20 minutes 1200|30 minutes 1800|40 minutes 2400|50 minutes 3000|"
+              L"1 hour 3600|2 hours 7200|-|&Precision -4|&Minute 32544|&Second 32545|"
+              L"&Decisecond 32546|&Centisecond 32547|&Color -8|&Red 32560|&Green 32561|"
+              L"&Blue 32562|&White 32563|&Yellow 32564|&Cyan 32565|&Magenta 32566|"
+              L"&Orange 32567|St&yle -2|&Rounded 32576|&Straight 32577|-|Show Title &Bar 32720|"
+              L"&Full Screen 32721|-|&About... 32736|E&xit 32737|");
+    EXPECT_EQ(entry, L"&OK\tEnter 32592|&Cancel\tEsc 32593|");
+}
+
+TEST(AppTest, AboutText) {
+    EXPECT_EQ(std::wstring(kAboutText),
+              L"Version:\t\t1.9.0.0\r\nAuthor:\t\t\tThe Mox team\r\nWebsite:\t\tnone\r\n"
+              L"Language:\t\tC++20, MinGW-w64\r\n\r\n\r\nMOUSE and KEYBOARD:\r\n\r\n"
+              L"Left Double Click:\tHide/Show titlebar\r\nMiddle Click:\t\tStart/Stop\r\n"
+              L"Space:\t\t\tStart/Stop\r\nF1:\t\t\tAbout\r\nF11:\t\t\tFull screen\r\n\r\n\r\n"
+              L"COMMAND LINES:\r\n\r\n-mode=timer:90\t\tCount down 90 seconds\r\n"
+              L"-start\t\t\tStart timer immediately\r\n\r\n-precision=second\tSelect precision\r\n"
+              L"-color=orange\t\tSelect color\r\n-style=straight\t\tSelect style\r\n\r\n"
+              L"-position=100,0,100,20\tCustomize window x,y position, width and height\r\n"
+              L"-noTitleBar\t\t\r\n-noTaskBarIcon\t\t\r\n-fullScreen\t\t\r\n\r\n"
+              L"-noAlarm\t\tDoes not show alarm message or play sound \r\n"
+              L"-alarmFile=\"D:\\a.wav\"\tCustomize alarm WAV file\r\n"
+              L"-alarmMessage=\"YourMsg\"\tCustomize alarm message\r\n-quitAfterTimeUp\t\t\r\n");
 }
 
 TEST(AppTest, TimeUpAlarmsAndQuitsAsAskedAndCloseWritesTheSettings) {
     for (auto [noAlarm, quit, expected] :  // M: the message box
-         {std::tuple{0, 0, "SM"}, {0, 1, "SQM"}, {1, 1, "Q"}, {1, 0, ""}}) {
+         {std::tuple{0, 0, "SM"}, {0, 1, "SQM"}, {2, 1, "Q"}, {1, 0, ""}}) {
         Fresh();
         g_app.options.noAlarm = noAlarm;
         g_app.options.quitAfterTimeUp = quit;
+        UpdateTitle(kWindow, kModeTimer, 0);
         OnTimeUp(kWindow);
         EXPECT_EQ(calls + std::string(fake::g.messageBoxes.size(), 'M'), expected);
-        for (const auto& box : fake::g.messageBoxes) EXPECT_EQ(box.text, L"Time is up!");
+        for (const auto& box : fake::g.messageBoxes) {
+            EXPECT_EQ(std::tuple(box.owner, box.text, box.caption),
+                      std::tuple(kWindow, L"Time is up!", L"Timer"));
+        }
     }
     const std::string path = "app_logic_close_test.ini";  // natively and under Wine alike
     for (size_t i = 0; i <= path.size(); ++i) g_app.settingsPath[i] = path[i];
@@ -125,10 +252,18 @@ TEST(AppTest, TimeUpAlarmsAndQuitsAsAskedAndCloseWritesTheSettings) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
 }
 
-TEST(AppTest, WindowMessagesDuringAndOutsideCountdownEntry) {
+TEST(AppTest, StartUpAndWindowMessagesDuringAndOutsideCountdownEntry) {
     Fresh();
+    fake::g.executablePath = L"moxtimer.exe";
+    fake::g.commandLine = L"moxtimer -color=red -start";
+    PrepareSettingsPath();
+    PrepareBrushes();
+    PrepareOptions();
+    EXPECT_NE(g_app.settingsPath[0], L'\0');
+    EXPECT_EQ(fake::g.brushesCreated, 4);
+    EXPECT_EQ(g_appearance.color, kColorRed);
+
     g_app.mainWindow.store(nullptr);
-    g_app.options.start = 1;
     OnCreate(kWindow);  // the start option arms the tick, which must find the window
     EXPECT_EQ(MainWindow(), kWindow);
     EXPECT_TRUE(g_clock.running);
@@ -140,6 +275,9 @@ TEST(AppTest, WindowMessagesDuringAndOutsideCountdownEntry) {
     OnChar(kWindow, L'5');  // ignored outside entry
     EXPECT_STREQ(g_editText, L"__:__:__.__");
     EXPECT_TRUE(AcceleratorsEnabled());
+    OnPaint(kWindow, fake::TestCanvas());
+    EXPECT_EQ(fake::g.fills.size(), 6u * 7 + 4u);  // rounded digits and two colons
+    EXPECT_EQ(fake::g.fills[0].rect.left, 22 + 2);
 
     EnterCountdownEntry(kWindow);
     EXPECT_FALSE(AcceleratorsEnabled());
@@ -148,17 +286,26 @@ TEST(AppTest, WindowMessagesDuringAndOutsideCountdownEntry) {
     OnChar(kWindow, L'5');
     EXPECT_STREQ(g_editText, L"__:__:_5.__");
     fake::g.fills.clear();
+    fake::g.caretCalls.clear();
     OnPaint(kWindow, fake::TestCanvas());
-    EXPECT_EQ(fake::g.fills.size(), 6u * 7 + 4u);  // rounded digits and two colons
-    OnMiddleButton(kWindow);                       // still pauses during entry
+    EXPECT_EQ(fake::g.fills.size(), 6u * 7 + 4u);
+    EXPECT_EQ(fake::g.caretCalls.size(), 2u);
+    EXPECT_EQ(fake::g.caretCalls.front().kind, fake::CaretCall::Hide);
+    EXPECT_EQ(fake::g.caretCalls.back().kind, fake::CaretCall::Show);
+    OnMiddleButton(kWindow);  // still pauses during entry
     EXPECT_FALSE(g_clock.running);
+    g_entryActive.store(0);
 
     OnLeftDoubleClick(kWindow, true);  // maximized: nothing
     OnLeftDoubleClick(kWindow, false);
+    EXPECT_EQ(g_app.options.noTitleBar, 1);
+    OnLeftDoubleClick(kWindow, false);
+    EXPECT_EQ(g_app.options.noTitleBar, 0);
     OnEnterFullScreenRequest(kWindow);
     EXPECT_EQ(g_app.options.fullScreen, 1);
     OnLeaveFullScreenRequest(kWindow);
-    EXPECT_EQ(calls, "TEL");
-    EXPECT_EQ(g_app.options.noTitleBar, 1);
+    EXPECT_EQ(calls, "TTEL");
     EXPECT_EQ(g_app.options.fullScreen, 0);
 }
+
+}  // namespace
