@@ -32,20 +32,18 @@ struct WideSink {
     size_t count;
 };
 
-bool PutUnit(WideSink* sink, uint32_t unit) {
-    if (sink->count >= sink->limit) return false;
-    sink->buffer[sink->count++] = static_cast<wchar_t>(unit);
-    return true;
+// What does not fit is dropped.
+void PutUnit(WideSink* sink, uint32_t unit) {
+    if (sink->count < sink->limit) sink->buffer[sink->count++] = static_cast<wchar_t>(unit);
 }
 
 // Where wchar_t is 16 bits a character beyond U+FFFF takes two units, and a
 // full buffer cuts the pair in half, as lstrcpynW does.
-bool PutChar(WideSink* sink, uint32_t c) {
-    if (sizeof(wchar_t) == 2 && c > 0xFFFF) {
-        c -= 0x10000;
-        return PutUnit(sink, 0xD800 + (c >> 10)) && PutUnit(sink, 0xDC00 + (c & 0x3FF));
-    }
-    return PutUnit(sink, c);
+void PutChar(WideSink* sink, uint32_t c) {
+    if (sizeof(wchar_t) == 4) return PutUnit(sink, c);
+    uint32_t units[2];
+    const size_t count = SplitUtf16(c, units);
+    for (size_t i = 0; i < count; ++i) PutUnit(sink, units[i]);
 }
 
 // A value enclosed in one pair of matching quotation marks loses them.
@@ -61,7 +59,7 @@ void DeliverFileValue(const ProfileText& text, size_t begin, size_t end, WideSin
     for (size_t p = from; p < to;) {
         uint32_t c;
         p = DecodeProfileChar(text, p, &c);
-        if (!PutChar(sink, c)) return;
+        PutChar(sink, c);
     }
 }
 
@@ -78,7 +76,7 @@ void DeliverDefault(const wchar_t* defaultText, bool stripQuotes, WideSink* sink
         --length;
     }
     for (size_t i = from; i < length; ++i) {
-        if (!PutUnit(sink, static_cast<uint32_t>(defaultText[i]))) return;
+        PutUnit(sink, static_cast<uint32_t>(defaultText[i]));
     }
 }
 
@@ -145,7 +143,8 @@ unsigned char* EncodePieces(ProfileEncoding encoding, const WidePiece* pieces, s
     for (size_t i = 0; i < count; ++i) {
         total += EncodeProfileText(encoding, pieces[i].text, pieces[i].length, nullptr);
     }
-    unsigned char* out = static_cast<unsigned char*>(std::malloc(total > 0 ? total : 1));
+    // One byte spare: an empty insert still gets a buffer of its own.
+    unsigned char* out = static_cast<unsigned char*>(std::malloc(total + 1));
     if (!out) return nullptr;
     size_t at = 0;
     for (size_t i = 0; i < count; ++i) {
