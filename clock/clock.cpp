@@ -10,6 +10,7 @@
 // waiting disarm would wait for itself.
 #include "clock/clock.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "app/app_record.h"
@@ -53,6 +54,10 @@ void DisarmClockTick() {
 }
 
 }  // namespace
+
+uint32_t RemainingMs() {
+    return g_clock.countdown - std::min(g_clock.countdown, g_clock.elapsed);
+}
 
 void SetPrecision(Precision precision) {
     const int32_t row =
@@ -118,10 +123,10 @@ void ClockTick(uintptr_t context) {
         // later reading must not meet an earlier one here.
         g_clock.elapsed = ReadMillisecondCounter() - g_clock.baseTick;
         if (g_clock.mode == kModeTimer) {
-            if (g_clock.elapsed < g_clock.countdown) {
-                FormatTime(g_displayText, g_clock.countdown - g_clock.elapsed);
-            } else {
-                FormatTime(g_displayText, 0);
+            // The countdown ends on the tick where the elapsed time reaches it.
+            const uint32_t remaining = RemainingMs();
+            FormatTime(g_displayText, remaining);
+            if (remaining == 0) {
                 g_clock.elapsed = 0;
                 StopClockLocked();
                 timeUp = true;

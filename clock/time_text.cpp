@@ -25,14 +25,12 @@ struct TextWriter {
     void Put(wchar_t ch) { text[length++] = ch; }
     // At least two digits, more when the value has more (hours of 100 and up).
     void PutTwoDigitsAtLeast(uint32_t value) {
-        wchar_t digits[10];
-        int count = 0;
-        do {
-            digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
-            value /= 10;
-        } while (value != 0);
-        if (count < 2) digits[count++] = L'0';
-        while (count > 0) Put(digits[--count]);
+        size_t width = 2;
+        for (uint32_t rest = value / 100; rest != 0; rest /= 10) ++width;
+        length += width;
+        for (size_t place = length; place-- > length - width; value /= 10) {
+            text[place] = static_cast<wchar_t>(L'0' + value % 10);
+        }
     }
     void PutDigit(uint32_t digit) { Put(static_cast<wchar_t>(L'0' + digit)); }
     void Finish() { text[length] = L'\0'; }

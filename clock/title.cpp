@@ -8,12 +8,12 @@ wchar_t g_titleText[kTitleTextCapacity] = {};
 
 namespace {
 
-constexpr size_t kModeNameCapacity = 10;
-constexpr wchar_t kModeNames[2][kModeNameCapacity] = {L"Stopwatch", L"Timer"};
+constexpr const wchar_t* kModeNames[] = {L"Stopwatch", L"Timer"};
 
-// A mode name and the longer of " (Paused)" and the countdown suffix always
-// fit, so the title is composed without cutting.
-static_assert(kModeNameCapacity - 1 + kCountdownSuffixCapacity <= kTitleTextCapacity);
+// The longer mode name and the longer of " (Paused)" and the countdown suffix
+// always fit, so the title is composed without cutting.
+static_assert(sizeof(L"Stopwatch") / sizeof(wchar_t) - 1 + kCountdownSuffixCapacity <=
+              kTitleTextCapacity);
 
 }  // namespace
 

@@ -1,7 +1,5 @@
 // Setting a countdown length while the program runs, for the entry and the
 // presets alike.
-#include <algorithm>
-
 #include "app/app_record.h"
 #include "clock/clock.h"
 #include "clock/time_text.h"
@@ -22,8 +20,7 @@ int32_t SetCountdown(uint32_t ms) {
         SetClockMode(kModeTimer, ms);
         // The new countdown counts from the clock's base: only what is left of
         // it is shown, and nothing below zero.
-        const uint32_t remaining = g_clock.countdown - std::min(g_clock.countdown, g_clock.elapsed);
-        FormatTime(g_displayText, remaining);
+        FormatTime(g_displayText, RemainingMs());
         mode = g_clock.mode;
         running = g_clock.running;
     }

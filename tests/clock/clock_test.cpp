@@ -102,12 +102,13 @@ TEST_F(ClockTest, EventsByStateAndStaleTicks) {
         int toggles;
         void (*event)();
         int32_t started, running;
+        uint32_t elapsed;
         const wchar_t* text;
-    } rows[] = {{1, pause, 1, 0, L"00:00:01.00"},
-                {1, reset, 0, 0, L"00:00:00.00"},
-                {1, tenths, 1, 1, L"00:00:08.80"},
-                {2, tenths, 1, 0, L"00:00:01.50"},
-                {0, tenths, 1, 0, L"00:00:00.50"}};
+    } rows[] = {{1, pause, 1, 0, 1000, L"00:00:01.00"},
+                {1, reset, 0, 0, 0, L"00:00:00.00"},
+                {1, tenths, 1, 1, 1000, L"00:00:08.80"},
+                {2, tenths, 1, 0, 1000, L"00:00:01.50"},
+                {0, tenths, 1, 0, 0, L"00:00:00.50"}};
     for (const auto& r : rows) {
         SetUp();
         if (r.toggles > 0) ToggleClock(), TickAt(1000);
@@ -115,8 +116,9 @@ TEST_F(ClockTest, EventsByStateAndStaleTicks) {
         const uintptr_t old = fake::g.tickContext;
         fake::g.counter = 1700;
         r.event();
-        EXPECT_EQ(std::tuple(g_clock.started, g_clock.running, fake::g.armedTimer != kNoTickTimer),
-                  std::tuple(r.started, r.running, r.running == 1));
+        EXPECT_EQ(std::tuple(g_clock.started, g_clock.running, fake::g.armedTimer != kNoTickTimer,
+                             g_clock.elapsed),
+                  std::tuple(r.started, r.running, r.running == 1, r.elapsed));
         const std::wstring text = g_displayText;
         const int repaints = fake::g.repaints;
         fake::g.counter = 9000;
