@@ -40,9 +40,8 @@ void PutUnit(WideSink* sink, uint32_t unit) {
 // Where wchar_t is 16 bits a character beyond U+FFFF takes two units, and a
 // full buffer cuts the pair in half, as lstrcpynW does.
 void PutChar(WideSink* sink, uint32_t c) {
-    if (sizeof(wchar_t) == 4) return PutUnit(sink, c);
-    uint32_t units[2];
-    const size_t count = SplitUtf16(c, units);
+    Utf16Units units{c};
+    const size_t count = kWideIsUtf16 ? SplitUtf16(c, units) : 1;
     for (size_t i = 0; i < count; ++i) PutUnit(sink, units[i]);
 }
 
@@ -154,6 +153,14 @@ unsigned char* EncodePieces(ProfileEncoding encoding, const WidePiece* pieces, s
     return out;
 }
 
+// The value of a digit in bases up to 16, UINT32_MAX for any other character.
+uint32_t DigitValue(uint32_t c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    const uint32_t lower = c | 0x20;
+    if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
+    return UINT32_MAX;
+}
+
 // The leading decimal integer (or 0x hexadecimal, 0o octal, 0b binary one, as
 // RtlUnicodeStringToInteger reads them), optionally signed, wrapping modulo
 // 2^32; 0 when the text begins with no number.
@@ -169,17 +176,7 @@ uint32_t ParseProfileInteger(const wchar_t* text) {
     }
     uint32_t total = 0;
     for (;; ++i) {
-        const uint32_t c = static_cast<uint32_t>(text[i]);
-        uint32_t digit;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (c >= 'a' && c <= 'z') {
-            digit = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'Z') {
-            digit = c - 'A' + 10;
-        } else {
-            break;
-        }
+        const uint32_t digit = DigitValue(static_cast<uint32_t>(text[i]));
         if (digit >= base) break;
         total = total * base + digit;
     }

@@ -153,7 +153,7 @@ size_t EncodeProfileText(ProfileEncoding encoding, const wchar_t* text, size_t l
             total += PutUtf8(c, out ? out + total : nullptr);
             continue;
         }
-        uint32_t units[2];
+        Utf16Units units;
         const size_t count = SplitUtf16(c, units);
         for (size_t u = 0; u < count; ++u) {
             total += PutUtf16(encoding, units[u], out ? out + total : nullptr);
@@ -173,7 +173,7 @@ size_t DecodeWideChar(const wchar_t* text, size_t length, size_t position, uint3
     return position + 2;
 }
 
-size_t SplitUtf16(uint32_t c, uint32_t units[2]) {
+size_t SplitUtf16(uint32_t c, Utf16Units units) {
     units[0] = c;
     if (c < 0x10000) return 1;
     units[0] = 0xD800 + ((c - 0x10000) >> 10);

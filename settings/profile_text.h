@@ -44,6 +44,11 @@ size_t EncodeProfileText(ProfileEncoding encoding, const wchar_t* text, size_t l
 // returns the position after it (a surrogate pair combined).
 size_t DecodeWideChar(const wchar_t* text, size_t length, size_t position, uint32_t* character);
 
+// Whether a wchar_t is a UTF-16 code unit (Windows) rather than a whole
+// character (Linux).
+constexpr bool kWideIsUtf16 = sizeof(wchar_t) == 2;
+
 // The UTF-16 code units of a character (at most U+10FFFF): itself below
 // U+10000, else a surrogate pair. Returns their count.
-size_t SplitUtf16(uint32_t c, uint32_t units[2]);
+using Utf16Units = uint32_t[2];
+size_t SplitUtf16(uint32_t c, Utf16Units units);

@@ -107,7 +107,7 @@ TEST_F(Profile, EncodingsAndLineEnds) {
 TEST_F(Profile, Integers) {
     WriteFileBytes(path_,
                    "[s]\na=12\nb=-3\nc=0xaF\nd=0o17\ne=0b101\nf=+7\ng=yes\nh=\ni=1x\nj=\x01"
-                   "5\nk=\" 5\"\nl=00000000000000000000000000000001\nm=4294967297\nn=0x\nz=0b2\n");
+                   "5\nk=\" 5\"\nl=000000000000000000000000000001\nm=4294967297\nn=0x\nz=0b2\n");
     for (auto [key, value] : {std::pair{L"a", 12u},
                               {L"b", 0u - 3},
                               {L"c", 175u},
