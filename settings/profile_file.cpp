@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 
 #include "settings/profile_io.h"
 #include "settings/profile_lines.h"
@@ -135,21 +136,18 @@ WidePiece Piece(const wchar_t* text) {
     return WidePiece{text, std::wcslen(text)};
 }
 
-// Encodes the pieces one after the other into a malloc'd buffer.
-unsigned char* EncodePieces(ProfileEncoding encoding, const WidePiece* pieces, size_t count,
-                            size_t* size) {
+// Encodes the pieces one after the other into a malloc'd buffer; its data is
+// null when memory runs out.
+ProfileBytes EncodePieces(ProfileEncoding encoding, const WidePiece* pieces, size_t count) {
     size_t total = 0;
     for (size_t i = 0; i < count; ++i) {
         total += EncodeProfileText(encoding, pieces[i].text, pieces[i].length, nullptr);
     }
     // One byte spare: an empty insert still gets a buffer of its own.
-    unsigned char* out = static_cast<unsigned char*>(std::malloc(total + 1));
-    if (!out) return nullptr;
-    size_t at = 0;
-    for (size_t i = 0; i < count; ++i) {
-        at += EncodeProfileText(encoding, pieces[i].text, pieces[i].length, out + at);
+    const ProfileBytes out{static_cast<unsigned char*>(std::malloc(total + 1)), total};
+    for (size_t i = 0, at = 0; out.data && i < count; ++i) {
+        at += EncodeProfileText(encoding, pieces[i].text, pieces[i].length, out.data + at);
     }
-    *size = total;
     return out;
 }
 
@@ -272,19 +270,20 @@ bool ProfileFileWriteString(const wchar_t* section, const wchar_t* key, const wc
         pieces[count++] = Piece(lineBreak);
     }
 
-    size_t insertSize = 0;
-    unsigned char* insert = EncodePieces(text.encoding, pieces, count, &insertSize);
+    ProfileBytes insert = EncodePieces(text.encoding, pieces, count);
     bool written = false;
-    if (insert) {
-        const bool unchanged = where.keyFound && insertSize == cutEnd - cutBegin &&
-                               std::memcmp(insert, bytes.data + cutBegin, insertSize) == 0;
+    if (insert.data) {
+        // A value already in place leaves the file alone (a read-only one too).
+        const bool unchanged = where.keyFound && insert.size == cutEnd - cutBegin &&
+                               std::memcmp(insert.data, bytes.data + cutBegin, insert.size) == 0;
         // The prefix keeps the byte-order mark; an odd last byte of a UTF-16
         // file, half a character, is dropped.
-        const ProfileChunk chunks[3] = {
-            {bytes.data, cutBegin}, {insert, insertSize}, {bytes.data + cutEnd, text.end - cutEnd}};
-        written = unchanged || ReplaceProfileFile(path, chunks, 3);
-        std::free(insert);
+        const ProfileChunk chunks[] = {{bytes.data, cutBegin},
+                                       {insert.data, insert.size},
+                                       {bytes.data + cutEnd, text.end - cutEnd}};
+        written = unchanged || ReplaceProfileFile(path, chunks, std::size(chunks));
     }
+    FreeProfileBytes(&insert);
     FreeProfileBytes(&bytes);
     return written;
 }

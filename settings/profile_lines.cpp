@@ -45,7 +45,7 @@ bool ReadProfileLine(const ProfileText& text, size_t position, ProfileLine* line
     if (position >= text.end) return false;
     size_t firstNonBlank = kNone;
     size_t afterFirst = kNone;
-    uint32_t firstChar = 0;
+    uint32_t firstChar{};
     size_t lastNonBlankEnd = position;
     size_t equals = kNone;
     size_t afterEquals = kNone;

@@ -55,10 +55,11 @@ inline Layout LayOut(int width, int height, int glyphs) {
 // A picture of the client area: one character per pixel, ' ' where nothing
 // was filled, else the brush ('B' background, 'C' color, 'I' idle).
 struct Raster {
-    int width, height;
+    int width, height, fills = 0;
     std::string pixels;
     Raster(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h, ' ') {}
     void Fill(int left, int top, int right, int bottom, char brush) {
+        ++fills;
         for (int y = std::max(top, 0); y < std::min(bottom, height); ++y) {
             for (int x = std::max(left, 0); x < std::min(right, width); ++x) {
                 pixels[static_cast<size_t>(y) * width + x] = brush;
@@ -69,47 +70,38 @@ struct Raster {
 
 // Paints text as the display must show it: places 2, 5 and 8 are separators
 // (" " clears the cell, "." and ":" light their squares, anything else paints
-// nothing), all others digits. Returns the number of fills.
-inline int Paint(Raster& out, const std::wstring& text, int glyphs, const Layout& l, bool straight,
-                 bool running) {
+// nothing), all others digits.
+inline void Paint(Raster& out, const std::wstring& text, int glyphs, const Layout& l, bool straight,
+                  bool running) {
     const char lit = running ? 'C' : 'I';
-    const int t = l.t, sh = l.SeparatorHeight();
-    int fills = 0;
+    const int t = l.t, w = l.CellWidth(), sh = l.SeparatorHeight();
     for (int i = 0; i < glyphs && i < static_cast<int>(text.size()); ++i) {
-        const int x = l.left + i * l.CellWidth(), y = l.top;
+        const int x = l.left + i * w, y = l.top, cx = x + (w - t) / 2;
         const wchar_t ch = text[i];
         if (i == 2 || i == 5 || i == 8) {
-            const int cx = x + (l.CellWidth() - t) / 2;
-            if (ch == L' ') out.Fill(x, y, x + l.CellWidth(), y + sh, 'B'), fills += 1;
+            if (ch == L' ') out.Fill(x, y, x + w, y + sh, 'B');
             if (ch == L'.')
-                out.Fill(x + l.m + t, y + sh - l.m - t, x + l.m + 2 * t, y + sh - l.m, lit),
-                    fills += 1;
-            if (ch == L':') {
-                out.Fill(cx, y + sh / 3, cx + t, y + sh / 3 + t, lit);
-                out.Fill(cx, y + 2 * sh / 3 - t, cx + t, y + 2 * sh / 3, lit);
-                fills += 2;
-            }
+                out.Fill(x + l.m + t, y + sh - l.m - t, x + l.m + 2 * t, y + sh - l.m, lit);
+            if (ch == L':') out.Fill(cx, y + sh / 3, cx + t, y + sh / 3 + t, lit);
+            if (ch == L':') out.Fill(cx, y + 2 * sh / 3 - t, cx + t, y + 2 * sh / 3, lit);
             continue;
         }
+        // The grid: margin, then bar, length, bar across and bar, length, bar,
+        // length, bar down.
+        int xs[4] = {x + l.m}, ys[6] = {y + l.m};
+        const int across[3] = {t, l.h, t}, down[5] = {t, l.v, t, l.v, t};
+        for (int k = 0; k < 3; ++k) xs[k + 1] = xs[k] + across[k];
+        for (int k = 0; k < 5; ++k) ys[k + 1] = ys[k] + down[k];
         const int glyph = ch >= L'0' && ch <= L'9' ? ch - L'0' : ch == L'_' ? 10 : 11;
-        const int xs[4] = {x + l.m, x + l.m + t, x + l.m + t + l.h, x + l.m + 2 * t + l.h};
-        const int ys[6] = {y + l.m,
-                           y + l.m + t,
-                           y + l.m + t + l.v,
-                           y + l.m + 2 * t + l.v,
-                           y + l.m + 2 * t + 2 * l.v,
-                           y + l.m + 3 * t + 2 * l.v};
         for (int row = 0; row < 5; ++row) {
             for (int col = 0; col < 3; ++col) {
                 const char cell = kDigitPictures[row][glyph * 4 + col];
                 const bool corner = row % 2 == 0 && col != 1;
                 if (cell == ' ' || (corner && !straight)) continue;
                 out.Fill(xs[col], ys[row], xs[col + 1], ys[row + 1], cell == '#' ? lit : 'B');
-                ++fills;
             }
         }
     }
-    return fills;
 }
 
 }  // namespace expected

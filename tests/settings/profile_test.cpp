@@ -29,27 +29,33 @@ TEST_F(Profile, ReadRules) {
     WriteFileBytes(path_,
                    "[MOX_Timer]\r\n-Color=red\r\n  spaced \t=\t  v  w \r\ndq=\"a b\"\r\n"
                    "sq=  ' a b '  \r\nmixed=\"x'\r\nq=\"abc\"\r\nk=first\r\nK=second\r\n"
-                   "long=abcdef\r\ne=\"\"\r\nbare\r\n[mox_timer]\r\nk=second section\r\n"
-                   "only2=x\r\n");
+                   "long=abcdef\r\ne=\"\"\r\nbare\r\naZ=\v\f v\f\v\r\n[mox_timer]\r\n"
+                   "k=second section\r\nonly2=x\r\n");
     const struct {
         const wchar_t* section;
         const wchar_t* key;
         size_t capacity;
         const wchar_t* expected;
     } rows[] = {
-        {L"mox_timer", L"-COLOR", 512, L"red"},  {L" MOX_Timer\t", L" -color ", 512, L"red"},
-        {L"MOX_Time", L"-color", 512, L"<d>"},   {L"MOX_Timer", L"-colo", 512, L"<d>"},
-        {L"MOX_Timer", L"spaced", 512, L"v  w"}, {L"MOX_Timer", L"dq", 512, L"a b"},
-        {L"MOX_Timer", L"sq", 512, L" a b "},    {L"MOX_Timer", L"mixed", 512, L"\"x'"},
-        {L"MOX_Timer", L"K", 512, L"first"},     {L"MOX_Timer", L"only2", 512, L"<d>"},
-        {L"MOX_Timer", L"long", 4, L"abc"},      {L"MOX_Timer", L"long", 1, L""},
-        {L"MOX_Timer", L"q", 4, L"abc"},         {L"MOX_Timer", L"missing", 3, L"<d"},
-        {L"MOX_Timer", L"e", 512, L""},          {L"MOX_Timer", L"bare", 512, L"<d>"},
+        {L"mox_timer", L"-COLOR", 512, L"red"},   {L" MOX_Timer\t", L" -color ", 512, L"red"},
+        {L"MOX_Time", L"-color", 512, L"<d>"},    {L"MOX_Timer", L"-colo", 512, L"<d>"},
+        {L"MOX_Timer", L"spaced", 512, L"v  w"},  {L"MOX_Timer", L"dq", 512, L"a b"},
+        {L"MOX_Timer", L"sq", 512, L" a b "},     {L"MOX_Timer", L"mixed", 512, L"\"x'"},
+        {L"MOX_Timer", L"K", 512, L"first"},      {L"MOX_Timer", L"only2", 512, L"<d>"},
+        {L"MOX_Timer", L"long", 4, L"abc"},       {L"MOX_Timer", L"long", 1, L""},
+        {L"MOX_Timer", L"q", 4, L"abc"},          {L"MOX_Timer", L"missing", 3, L"<d"},
+        {L"MOX_Timer", L"e", 512, L""},           {L"MOX_Timer", L"bare", 512, L"<d>"},
+        {L"\nMOX_Timer\r", L"Az\r\n", 512, L"v"}, {nullptr, L"k", 512, L"<d>"},
+        {L"MOX_Timer", nullptr, 512, L"<d>"},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(Get(r.section, r.key, r.capacity), r.expected)
             << testing::PrintToString(std::wstring(r.key)) << " " << r.capacity;
     }
+    wchar_t untouched[2] = L"#";
+    EXPECT_EQ(ProfileFileGetString(L"MOX_Timer", L"k", L"d", untouched, 0, path_.c_str()), 0u);
+    EXPECT_EQ(ProfileFileGetString(L"MOX_Timer", L"k", L"d", nullptr, 9, path_.c_str()), 0u);
+    EXPECT_STREQ(untouched, L"#");
     // A default loses its trailing blanks but a first, and its quotes unless
     // the file cannot be read at all (here: a folder).
     const std::wstring folder = scratch_.root.wstring();
@@ -147,6 +153,7 @@ TEST_F(Profile, WriteChangesOnlyItsOwnLine) {
         {"[a]\r\nx=1", L"b", L"v", "[a]\r\nx=1\r\n[b]\r\nkey=v\r\n"},
         {"; c\r\n[a]\r\nx=1\r\n\r\n  \r\n[b]\r\n", L"A", L"3",
          "; c\r\n[a]\r\nx=1\r\nkey=3\r\n\r\n  \r\n[b]\r\n"},
+        {"[a]\nx=1\n\n[b]\n", L"a", L"3", "[a]\nx=1\nkey=3\n\n[b]\n"},
         {"[s]\r\nkey=old\r\n", L"s", L"a\r\n[evil]\r\nx=1", "[s]\r\nkey=a\r\n"},
         {"[s]\r", L"s", L"v", "[s]\rkey=v\r\n"},
         {"[s]\n", L"s", top, "[s]\nkey=\xF4\x8F\xBF\xBF\xEF\xBF\xBD\xF0\x9F\x98\x80\n"},
@@ -163,6 +170,21 @@ TEST_F(Profile, WriteChangesOnlyItsOwnLine) {
         EXPECT_TRUE(ProfileFileWriteString(c.section, L"key", c.value.c_str(), path_.c_str()));
         EXPECT_EQ(ReadFileBytes(path_), c.after) << testing::PrintToString(c.before);
     }
+}
+
+// A missing argument or a name holding a line break is refused.
+TEST_F(Profile, WriteRefusals) {
+    WriteFileBytes(path_, "[s]\nk=1\n");
+    for (auto [section, key, value, path] :
+         {std::tuple{(const wchar_t*)nullptr, L"k", L"v", path_.c_str()},
+          {L"s", nullptr, L"v", path_.c_str()},
+          {L"s", L"k", nullptr, path_.c_str()},
+          {L"s", L"k", L"v", nullptr},
+          {L"s\n", L"k", L"v", path_.c_str()},
+          {L"s", L"\rk", L"v", path_.c_str()}}) {
+        EXPECT_FALSE(ProfileFileWriteString(section, key, value, path));
+    }
+    EXPECT_EQ(ReadFileBytes(path_), "[s]\nk=1\n");
 }
 
 }  // namespace
