@@ -29,8 +29,8 @@ TEST_F(Profile, ReadRules) {
     WriteFileBytes(path_,
                    "[MOX_Timer]\r\n-Color=red\r\n  spaced \t=\t  v  w \r\ndq=\"a b\"\r\n"
                    "sq=  ' a b '  \r\nmixed=\"x'\r\nq=\"abc\"\r\nk=first\r\nK=second\r\n"
-                   "long=abcdef\r\ne=\"\"\r\nbare\r\naZ=\v\f v\f\v\r\n[mox_timer]\r\n"
-                   "k=second section\r\nonly2=x\r\n");
+                   "long=abcdef\r\ne=\"\"\r\nbare\r\naZ=\v\f v\f\v\r\none='\r\nb]=]\r\n"
+                   "[mox_timer]\r\nk=second section\r\nonly2=x\r\n[]\r\nk=empty\r\n");
     const struct {
         const wchar_t* section;
         const wchar_t* key;
@@ -46,7 +46,8 @@ TEST_F(Profile, ReadRules) {
         {L"MOX_Timer", L"q", 4, L"abc"},          {L"MOX_Timer", L"missing", 3, L"<d"},
         {L"MOX_Timer", L"e", 512, L""},           {L"MOX_Timer", L"bare", 512, L"<d>"},
         {L"\nMOX_Timer\r", L"Az\r\n", 512, L"v"}, {nullptr, L"k", 512, L"<d>"},
-        {L"MOX_Timer", nullptr, 512, L"<d>"},
+        {L"MOX_Timer", nullptr, 512, L"<d>"},     {L"MOX_Timer", L"one", 512, L"'"},
+        {L"MOX_Timer", L"b]", 512, L"]"},         {L" \t", L"k", 512, L"empty"},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(Get(r.section, r.key, r.capacity), r.expected)
@@ -87,7 +88,9 @@ TEST_F(Profile, EncodingsAndLineEnds) {
         {"\xEF\xBB[s]\nk=v", L"<d>"},
         {"[s]\rk=\xE2\x82\xAC\r", L"\u20ac"},
         {"[t]\n\r[s]\n\rk=v", L"v"},
-        {Utf16(u"[s]\r\nk=\u00e4\U0001F600"), L"\u00e4\U0001F600"},
+        {Utf16(u"[s]\r\nk=\u00e4\U0001F600\U00010000\U0010FFFF"),
+         L"\u00e4\U0001F600\U00010000\U0010FFFF"},
+        {std::string("[s]\nk\0z=a\0b", 12), L"a"},
         {Utf16(u"[s]\rk=v", true) + "\x01", L"v"},
         {Utf16(u"[s]\nk=v").substr(2), L"<d>"},
         {Utf16(u"[s]\nk=v\xD800", true), L"v" + lone},
@@ -139,9 +142,9 @@ TEST_F(Profile, Integers) {
 TEST_F(Profile, WriteChangesOnlyItsOwnLine) {
     const std::string head = "\xEF\xBB\xBF; settings\r\n\r\n[other]\nkey=keep\r";
     const std::string tail = "\r\n;key=comment\nKEY=second\r\n[MOX_Timer]\r\nkey=3";
-    // The top character, a lone surrogate, and a pair that stands for U+1F600.
-    const std::wstring top =
-        L"\U0010FFFF" + std::wstring{wchar_t(0xD800), wchar_t(0xD83D), wchar_t(0xDE00)};
+    // The top character, two lone surrogates, and a pair that stands for U+1F600.
+    const std::wstring top = L"\U0010FFFF" + std::wstring{wchar_t(0xDFFF), wchar_t(0xD800),
+                                                          wchar_t(0xD83D), wchar_t(0xDE00)};
     const struct {
         std::string before;
         const wchar_t* section;
@@ -156,7 +159,7 @@ TEST_F(Profile, WriteChangesOnlyItsOwnLine) {
         {"[a]\nx=1\n\n[b]\n", L"a", L"3", "[a]\nx=1\nkey=3\n\n[b]\n"},
         {"[s]\r\nkey=old\r\n", L"s", L"a\r\n[evil]\r\nx=1", "[s]\r\nkey=a\r\n"},
         {"[s]\r", L"s", L"v", "[s]\rkey=v\r\n"},
-        {"[s]\n", L"s", top, "[s]\nkey=\xF4\x8F\xBF\xBF\xEF\xBF\xBD\xF0\x9F\x98\x80\n"},
+        {"[s]\n", L"s", top, "[s]\nkey=\xF4\x8F\xBF\xBF\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80\n"},
         {"[s]\nkey=old\n", L"s", L"", "[s]\nkey=\n"},
         {"", L"s", L"v", "[s]\nkey=v\n"},
         {"[s]\nkey", L"s", L"v", "[s]\nkey=v"},
