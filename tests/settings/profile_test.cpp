@@ -99,8 +99,8 @@ TEST_F(Profile, EncodingsAndLineEnds) {
         {"[s]\nk=\xE2\x82", bad},
         {"[s]\nk=\xE2\x82x\xF0\x9F\x98x", bad + L"x" + bad + L"x"},
         {"[s]\nk=\x80\xC1\x80\xC2\x80\xDF\xBF\xF5", bad + bad + bad + L"\u0080\u07FF" + bad},
-        {"[s]\nk=\xE0\x9F\xBF\xE0\xA0\x80\xED\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF",
-         bad + bad + L"\u0800" + bad + bad + L"\uD7FF\uFFFF"},
+        {"[s]\nk=\xE0\x9F\xBF\xE0\xA0\x80\xED\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF\xED\xBF\xBF",
+         bad + bad + L"\u0800" + bad + bad + L"\uD7FF\uFFFF" + bad + bad},
         {"[s]\nk=\xF0\x8F\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xF4\x90\x80\x80",
          bad + bad + bad + L"\U00010000\U0010FFFF" + bad + bad + bad},
     };
