@@ -251,38 +251,31 @@ TEST(AppTest, StartUpAndWindowMessagesDuringAndOutsideCountdownEntry) {
     PrepareBrushes();
     PrepareOptions();
     EXPECT_NE(g_app.settingsPath[0], L'\0');
-    EXPECT_EQ(fake::g.brushesCreated, 4);
-    EXPECT_EQ(g_appearance.color, kColorRed);
-
+    EXPECT_EQ(std::tuple(fake::g.brushesCreated, g_appearance.color), std::tuple(4, kColorRed));
     g_app.mainWindow.store(nullptr);
     OnCreate(kWindow);  // the start option arms the tick, which must find the window
-    EXPECT_EQ(MainWindow(), kWindow);
-    EXPECT_TRUE(g_clock.running);
-    EXPECT_EQ(fake::g.title, L"Stopwatch");
+    EXPECT_EQ(std::tuple(MainWindow(), g_clock.running, fake::g.title),
+              std::tuple(kWindow, 1, L"Stopwatch"));
 
     fake::g.clientSize = {165, 30};
-    OnSize(kWindow);  // 8 glyphs of 15 x 30 centred in 165
-    EXPECT_EQ(g_digitArea.left, 22);
-    OnChar(kWindow, L'5');  // ignored outside entry
-    EXPECT_STREQ(g_editText, L"__:__:__.__");
-    EXPECT_TRUE(AcceleratorsEnabled());
-    OnPaint(kWindow, fake::TestCanvas());
-    EXPECT_EQ(fake::g.fills.size(), 6u * 7 + 4u);  // rounded digits and two colons
-    EXPECT_EQ(fake::g.fills[0].rect.left, 22 + 2);
+    OnSize(kWindow);                       // 8 glyphs of 15 x 30 centred in 165
+    OnChar(kWindow, L'5');                 // ignored outside entry
+    OnPaint(kWindow, fake::TestCanvas());  // rounded digits and two colons
+    EXPECT_EQ(std::tuple(g_digitArea.left, std::wstring(g_editText), AcceleratorsEnabled(),
+                         fake::g.fills.size(), fake::g.fills[0].rect.left),
+              std::tuple(22, L"__:__:__.__", true, 6u * 7 + 4u, 22 + 2));
 
     EnterCountdownEntry(kWindow);
-    EXPECT_FALSE(AcceleratorsEnabled());
     OnSize(kWindow);  // laid out for 11 glyphs while 8 are painted
-    EXPECT_EQ(g_digitArea.left, 0);
     OnChar(kWindow, L'5');
-    EXPECT_STREQ(g_editText, L"__:__:_5.__");
     fake::g.fills.clear();
     fake::g.caretCalls.clear();
-    OnPaint(kWindow, fake::TestCanvas());
-    EXPECT_EQ(fake::g.fills.size(), 6u * 7 + 4u);
-    EXPECT_EQ(fake::g.caretCalls.size(), 2u);
-    EXPECT_EQ(fake::g.caretCalls.front().kind, fake::CaretCall::Hide);
-    EXPECT_EQ(fake::g.caretCalls.back().kind, fake::CaretCall::Show);
+    OnPaint(kWindow, fake::TestCanvas());  // the caret hidden around the painter
+    EXPECT_EQ(std::tuple(g_digitArea.left, std::wstring(g_editText), AcceleratorsEnabled(),
+                         fake::g.fills.size(), fake::g.caretCalls.size()),
+              std::tuple(0, L"__:__:_5.__", false, 6u * 7 + 4u, 2u));
+    EXPECT_EQ(std::tuple(fake::g.caretCalls[0].kind, fake::g.caretCalls[1].kind),
+              std::tuple(fake::CaretCall::Hide, fake::CaretCall::Show));
     OnMiddleButton(kWindow);  // still pauses during entry
     EXPECT_FALSE(g_clock.running);
     g_entryActive.store(0);
@@ -291,12 +284,10 @@ TEST(AppTest, StartUpAndWindowMessagesDuringAndOutsideCountdownEntry) {
     OnLeftDoubleClick(kWindow, false);
     EXPECT_EQ(g_app.options.noTitleBar, 1);
     OnLeftDoubleClick(kWindow, false);
-    EXPECT_EQ(g_app.options.noTitleBar, 0);
     OnEnterFullScreenRequest(kWindow);
-    EXPECT_EQ(g_app.options.fullScreen, 1);
+    EXPECT_EQ(std::tuple(g_app.options.noTitleBar, g_app.options.fullScreen), std::tuple(0, 1));
     OnLeaveFullScreenRequest(kWindow);
-    EXPECT_EQ(calls, "TTEL");
-    EXPECT_EQ(g_app.options.fullScreen, 0);
+    EXPECT_EQ(std::tuple(calls, g_app.options.fullScreen), std::tuple("TTEL", 0));
 }
 
 }  // namespace

@@ -132,31 +132,24 @@ TEST_F(OptionsTest, CommandLineAndFileWithTheirFallbacks) {
 
 // Numbers as the 32-bit wcstol and wcstoul read them, and command-line tokens.
 TEST(CommandLineText, DecimalsAndTokens) {
-    for (auto [text, value, used] : {std::tuple{L" \t\n\v\f\r+12x", int64_t{12}, 9},
-                                     {L"-2147483648", INT32_MIN, 11},
-                                     {L"-2147483649", INT32_MIN, 11},
-                                     {L"2147483648", INT32_MAX, 10},
-                                     {L"99999999999999999999999", INT32_MAX, 23},
-                                     {L"-", 0, 0},
-                                     {L"x1", 0, 0}}) {
+    // clang-format off
+    for (auto [text, value, used] : {
+             std::tuple{L" \t\n\v\f\r+12x", int64_t{12}, 9}, {L"-2147483648", INT32_MIN, 11},
+             {L"-2147483649", INT32_MIN, 11}, {L"2147483648", INT32_MAX, 10},
+             {L"99999999999999999999999", INT32_MAX, 23}, {L"-", 0, 0}, {L"x1", 0, 0}}) {
         const wchar_t* end = nullptr;
         EXPECT_EQ(ReadDecimalSigned32(text, &end), value) << text;
         EXPECT_EQ(end - text, used) << text;
     }
-    for (auto [text, value] : {std::pair{L"4294967295", 4294967295u},
-                               {L"4294967296", 4294967295u},
-                               {L"-1", 4294967295u},
-                               {L"-4294967296", 4294967295u},
-                               {L"7", 7u}}) {
+    for (auto [text, value] : {std::pair{L"4294967295", 4294967295u}, {L"4294967296", 4294967295u},
+                               {L"-1", 4294967295u}, {L"-4294967296", 4294967295u}, {L"7", 7u}}) {
         EXPECT_EQ(ReadDecimalUnsigned32(text, nullptr), value) << text;
     }
-    for (auto [source, capacity, token, rest] : {std::tuple{L"ab\tc d", 10, L"ab\tc", L" d"},
-                                                 {L"\"a b\" c", 10, L"a b", L" c"},
-                                                 {L"\"a b", 10, L"a b", L""},
-                                                 {L"\"\"x", 10, L"", L"x"},
-                                                 {L"abcdef", 4, L"abc", L""},
-                                                 {L"", 10, L"#", L""},
-                                                 {L"x", 0, L"#", L""}}) {
+    for (auto [source, capacity, token, rest] : {
+             std::tuple{L"ab\tc d", 10, L"ab\tc", L" d"}, {L"\"a b\" c", 10, L"a b", L" c"},
+             {L"\"a b", 10, L"a b", L""}, {L"\"\"x", 10, L"", L"x"}, {L"abcdef", 4, L"abc", L""},
+             {L"", 10, L"#", L""}, {L"x", 0, L"#", L""}}) {
+        // clang-format on
         wchar_t buffer[12] = L"#";
         EXPECT_STREQ(ExtractToken(source, buffer, capacity), rest) << source;
         EXPECT_STREQ(buffer, token) << source;
