@@ -93,7 +93,7 @@ TEST_F(Profile, EncodingsAndLineEnds) {
         {std::string("[s]\nk\0z=a\0b", 12), L"a"},
         {Utf16(u"[s]\rk=v", true) + "\x01", L"v"},
         {Utf16(u"[s]\nk=v").substr(2), L"<d>"},
-        {Utf16(u"[s]\nk=v\xD800", true), L"v" + lone},
+        {Utf16(u"[s]\nk=v\xD800", true) + "\xDC", L"v" + lone},
         {Utf16(u"[s]\nk=\xD800x\xDC00"), lone + L"x" + std::wstring(1, wchar_t(0xDC00))},
         {"[s]\nk=a\xC3\nj=1", L"a" + bad},
         {"[s]\nk=\xE2\x82", bad},
