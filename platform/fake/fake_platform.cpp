@@ -93,11 +93,13 @@ const wchar_t* GetCommandLineText() { return fake::g.commandLine.c_str(); }
 
 size_t ProfileGetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultText,
                         wchar_t* buffer, size_t capacity, const wchar_t* path) {
+    fake::g.profileReads++;
     return ProfileFileGetString(section, key, defaultText, buffer, capacity, path);
 }
 
 uint32_t ProfileGetInt(const wchar_t* section, const wchar_t* key, int32_t defaultValue,
                        const wchar_t* path) {
+    fake::g.profileReads++;
     return ProfileFileGetInt(section, key, defaultValue, path);
 }
 

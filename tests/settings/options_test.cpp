@@ -128,6 +128,11 @@ TEST_F(OptionsTest, CommandLineAndFileWithTheirFallbacks) {
                                        << testing::PrintToString(c.fileValue);
     }
     EXPECT_EQ(DefaultWindowOptions().clientWidth, 120);
+    // Without a settings file path the profile is not asked at all.
+    Reset();
+    g_app.settingsPath[0] = L'\0';
+    Read(L"m", L"-start", L"1");
+    EXPECT_EQ(std::tuple(fake::g.profileReads, g_app.options.start), std::tuple(0, 0));
 }
 
 // Numbers as the 32-bit wcstol and wcstoul read them, and command-line tokens.
