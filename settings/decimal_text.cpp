@@ -38,12 +38,9 @@ Magnitude ReadMagnitude(const wchar_t* text, const wchar_t** end) {
 
 int32_t ReadDecimalSigned32(const wchar_t* text, const wchar_t** end) {
     const Magnitude m = ReadMagnitude(text, end);
-    if (m.negative) {
-        if (m.value >= 0x80000000ull) return INT32_MIN;
-        return -static_cast<int32_t>(m.value);
-    }
-    if (m.value > 0x7FFFFFFFull) return INT32_MAX;
-    return static_cast<int32_t>(m.value);
+    const int64_t value =
+        m.negative ? -static_cast<int64_t>(m.value) : static_cast<int64_t>(m.value);
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 uint32_t ReadDecimalUnsigned32(const wchar_t* text, const wchar_t** end) {
