@@ -35,7 +35,7 @@ const wchar_t* ExtractToken(const wchar_t* source, wchar_t* destination, size_t 
 }
 
 const wchar_t* CommandLineRemainder(const wchar_t* commandLine) {
-    const wchar_t* remainder = ExtractToken(commandLine, nullptr, 0);
+    const wchar_t* remainder = ExtractToken(commandLine);
     return remainder ? remainder : L"";
 }
 

@@ -177,28 +177,26 @@ TEST(AppTest, MenuAnchor) {
     g_entryActive.store(0);
 }
 
-// Each item as "text id", a submenu as "text -items", a separator as "-".
+// Each item as "text id", a submenu as "text -items", a separator as "- 0".
 TEST(AppTest, MenuTables) {
     std::wstring context, entry;
-    for (size_t i = 0; i < kContextMenuItemCount; ++i) {
-        const MenuEntry& e = kContextMenuItems[i];
-        context += !e.text ? L"-|"
-                           : std::wstring(e.text) + L" " +
-                                 std::to_wstring(e.submenuItems ? -e.submenuItems : e.id) + L"|";
-    }
-    for (size_t i = 0; i < kEntryMenuItemCount; ++i) {
-        entry += std::wstring(kEntryMenuItems[i].text) + L" " +
-                 std::to_wstring(kEntryMenuItems[i].id) + L"|";
-    }
+    const auto list = [](const MenuEntry* items, size_t count, std::wstring* out) {
+        for (const MenuEntry* e = items; e < items + count; ++e) {
+            *out += (e->text ? e->text : L"-") + (L" " + std::to_wstring(e->id - e->submenuItems)) +
+                    L"|";
+        }
+    };
+    list(kContextMenuItems, kContextMenuItemCount, &context);
+    list(kEntryMenuItems, kEntryMenuItemCount, &entry);
     EXPECT_EQ(context,
-              L"  32512|&Reset 32513|-|Stop&watch 32528|&Timer -14|&Customize...  32767|-|"
+              L"  32512|&Reset 32513|- 0|Stop&watch 32528|&Timer -14|&Customize...  32767|- 0|"
               L"1 minute 60|2 minutes 120|3 minutes 180|5 minutes 300|10 minutes 600|"
               L"15 minutes 900|20 minutes 1200|30 minutes 1800|40 minutes 2400|50 minutes 3000|"
-              L"1 hour 3600|2 hours 7200|-|&Precision -4|&Minute 32544|&Second 32545|"
+              L"1 hour 3600|2 hours 7200|- 0|&Precision -4|&Minute 32544|&Second 32545|"
               L"&Decisecond 32546|&Centisecond 32547|&Color -8|&Red 32560|&Green 32561|"
               L"&Blue 32562|&White 32563|&Yellow 32564|&Cyan 32565|&Magenta 32566|"
-              L"&Orange 32567|St&yle -2|&Rounded 32576|&Straight 32577|-|Show Title &Bar 32720|"
-              L"&Full Screen 32721|-|&About... 32736|E&xit 32737|");
+              L"&Orange 32567|St&yle -2|&Rounded 32576|&Straight 32577|- 0|Show Title &Bar 32720|"
+              L"&Full Screen 32721|- 0|&About... 32736|E&xit 32737|");
     EXPECT_EQ(entry, L"&OK\tEnter 32592|&Cancel\tEsc 32593|");
 }
 

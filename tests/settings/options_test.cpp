@@ -132,7 +132,9 @@ TEST_F(OptionsTest, CommandLineAndFileWithTheirFallbacks) {
     Reset();
     g_app.settingsPath[0] = L'\0';
     Read(L"m", L"-start", L"1");
-    EXPECT_EQ(std::tuple(fake::g.profileReads, g_app.options.start), std::tuple(0, 0));
+    EXPECT_EQ(std::tuple(fake::g.profileReads, g_app.options.start, g_app.options.x,
+                         std::wstring(g_app.options.alarmFile)),
+              std::tuple(0, 0, kUseDefaultPosition, L"alarm.wav"));
 }
 
 // Numbers as the 32-bit wcstol and wcstoul read them, and command-line tokens.
