@@ -149,7 +149,7 @@ TEST(CommandLineText, DecimalsAndTokens) {
         EXPECT_EQ(end - text, used) << text;
     }
     for (auto [text, value] : {std::pair{L"4294967295", 4294967295u}, {L"4294967296", 4294967295u},
-                               {L"-1", 4294967295u}, {L"-4294967296", 4294967295u}, {L"7", 7u}}) {
+                               {L"-1", 4294967295u}, {L"-4294967296", 4294967295u}, {L"-4294967295", 1u}}) {
         EXPECT_EQ(ReadDecimalUnsigned32(text, nullptr), value) << text;
     }
     for (auto [source, capacity, token, rest] : {
