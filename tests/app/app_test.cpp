@@ -237,7 +237,7 @@ TEST(AppTest, TimeUpAlarmsAndQuitsAsAskedAndCloseWritesTheSettings) {
     OnClose(kWindow);
     const std::string text(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {});
     std::remove(path.c_str());
-    for (const char* line : {"[MOX_Timer]", "-mode=timer:3600", "-position=40,50,120,30"})
+    for (const char* line : {"[MOX_Timer]\n", "-mode=timer:3600\n", "-position=40,50,120,30\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
 }
 

@@ -80,8 +80,9 @@ TEST_F(ClockTest, CountdownAcrossTheCounterWrap) {
     EXPECT_EQ(fake::g.timeUpPosts, 0);
     TickAt(4000);
     EXPECT_EQ(g_clock.started + g_clock.running + g_clock.elapsed, 0u);
-    EXPECT_EQ(std::tuple(g_clock.mode, fake::g.timeUpPosts, fake::g.repaints, fake::g.armedTimer),
-              std::tuple(kModeTimer, 1, 4, kNoTickTimer));
+    EXPECT_EQ(std::tuple(g_clock.mode, fake::g.timeUpPosts, fake::g.repaints,
+                         fake::g.erasingRepaints, fake::g.armedTimer),
+              std::tuple(kModeTimer, 1, 4, 0, kNoTickTimer));
     EXPECT_STREQ(g_displayText, L"00:00:00.00");
     EXPECT_EQ(fake::g.title, L"Timer (5 sec)");
     ClockTick(context);  // a tick of that arming already on its way
