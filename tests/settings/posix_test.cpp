@@ -104,13 +104,13 @@ std::string FailingWrites(const fs::path& root) {
     signal(SIGXFSZ, SIG_IGN);
     std::string out;
     // The same value again needs no write, so a read-only file takes it.
-    for (auto [name, value] : {std::pair{"ro/missing.ini", big},
-                               {"rw/locked.ini", big},
-                               {"rw/locked.ini", std::wstring(L"1")},
-                               {"ro/locked.ini", big},
-                               {"ro/open.ini", std::wstring(L"2")},
-                               {"rw/limit.ini", big},
-                               {"ro/limit.ini", big}}) {
+    const std::wstring same = L"1", other = L"2";
+    // clang-format off
+    for (auto [name, value] : {
+             std::pair{"ro/missing.ini", big}, {"rw/locked.ini", big}, {"rw/locked.ini", same},
+             {"ro/locked.ini", big}, {"ro/open.ini", other}, {"rw/limit.ini", big},
+             {"ro/limit.ini", big}}) {
+        // clang-format on
         if (std::string(name).ends_with("limit.ini")) {
             const rlimit limit{64, 64};
             setrlimit(RLIMIT_FSIZE, &limit);

@@ -60,12 +60,11 @@ TEST_F(Profile, ReadRules) {
     // A default loses its trailing blanks but a first, and its quotes unless
     // the file cannot be read at all (here: a folder).
     const std::wstring folder = scratch_.root.wstring();
-    for (auto [defaultText, path, expected] : {std::tuple{L"'q'  ", path_, L"q"},
-                                               {L"  ", path_, L" "},
-                                               {L"\"\"", path_, L""},
-                                               {L"\"ab'", path_, L"\"ab'"},
-                                               {L"a\"", path_, L"a\""},
-                                               {L"'q'", folder, L"'q'"}}) {
+    // clang-format off
+    for (auto [defaultText, path, expected] : {
+             std::tuple{L"'q'  ", path_, L"q"}, {L"  ", path_, L" "}, {L"\"\"", path_, L""},
+             {L"\"ab'", path_, L"\"ab'"}, {L"a\"", path_, L"a\""}, {L"'q'", folder, L"'q'"}}) {
+        // clang-format on
         EXPECT_EQ(Get(L"s", L"none", 512, defaultText, path), expected) << defaultText;
     }
     // A file too large to be a settings file is neither read nor written.
@@ -117,22 +116,12 @@ TEST_F(Profile, Integers) {
     WriteFileBytes(path_,
                    "[s]\na=12\nb=-3\nc=0xaF\nd=0o17\ne=0b101\nf=+7\ng=yes\nh=\ni=1x\nj=\x01"
                    "5\nk=\" 5\"\nl=000000000000000000000000000001\nm=4294967297\nn=0x\nz=0b2\n");
-    for (auto [key, value] : {std::pair{L"a", 12u},
-                              {L"b", 0u - 3},
-                              {L"c", 175u},
-                              {L"d", 15u},
-                              {L"e", 5u},
-                              {L"f", 7u},
-                              {L"g", 0u},
-                              {L"h", 77u},
-                              {L"i", 1u},
-                              {L"j", 5u},
-                              {L"k", 5u},
-                              {L"l", 0u},
-                              {L"m", 1u},
-                              {L"n", 0u},
-                              {L"z", 0u},
-                              {L"missing", 77u}}) {
+    // clang-format off
+    for (auto [key, value] : {
+             std::pair{L"a", 12u}, {L"b", 0u - 3}, {L"c", 175u}, {L"d", 15u}, {L"e", 5u},
+             {L"f", 7u}, {L"g", 0u}, {L"h", 77u}, {L"i", 1u}, {L"j", 5u}, {L"k", 5u}, {L"l", 0u},
+             {L"m", 1u}, {L"n", 0u}, {L"z", 0u}, {L"missing", 77u}}) {
+        // clang-format on
         EXPECT_EQ(ProfileFileGetInt(L"s", key, 77, path_.c_str()), value) << key;
     }
 }
@@ -181,13 +170,13 @@ TEST_F(Profile, WriteChangesOnlyItsOwnLine) {
 // A missing argument or a name holding a line break is refused.
 TEST_F(Profile, WriteRefusals) {
     WriteFileBytes(path_, "[s]\nk=1\n");
-    for (auto [section, key, value, path] :
-         {std::tuple{(const wchar_t*)nullptr, L"k", L"v", path_.c_str()},
-          {L"s", nullptr, L"v", path_.c_str()},
-          {L"s", L"k", nullptr, path_.c_str()},
-          {L"s", L"k", L"v", nullptr},
-          {L"s\n", L"k", L"v", path_.c_str()},
-          {L"s", L"\rk", L"v", path_.c_str()}}) {
+    const wchar_t* const file = path_.c_str();
+    // clang-format off
+    for (auto [section, key, value, path] : {
+             std::tuple{(const wchar_t*)nullptr, L"k", L"v", file}, {L"s", nullptr, L"v", file},
+             {L"s", L"k", nullptr, file}, {L"s", L"k", L"v", nullptr}, {L"s\n", L"k", L"v", file},
+             {L"s", L"\rk", L"v", file}}) {
+        // clang-format on
         EXPECT_FALSE(ProfileFileWriteString(section, key, value, path));
     }
     EXPECT_EQ(ReadFileBytes(path_), "[s]\nk=1\n");
