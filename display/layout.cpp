@@ -42,9 +42,7 @@ DigitArea FitDigitArea(int32_t clientWidth, int32_t clientHeight, int32_t glyphs
 SegmentMetrics ComputeSegmentMetrics(int32_t cellWidth, int32_t cellHeight) {
     const int32_t width = Low16(cellWidth);
     const int32_t height = Low16(cellHeight);
-    const int32_t byWidth = width / 7;
-    const int32_t byHeight = height / 14;
-    const int32_t t = byWidth < byHeight ? byWidth : byHeight;
+    const int32_t t = std::min(width / 7, height / 14);
 
     SegmentMetrics metrics;
     metrics.margin = t;

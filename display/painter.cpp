@@ -164,7 +164,7 @@ void PaintText(PaintCanvas* canvas, const wchar_t* text, int32_t glyphs, int32_t
     int32_t running;
     {
         ClockLockGuard lock;
-        for (int32_t i = 0; i < count; ++i) copy[i] = text[i];
+        std::copy_n(text, count, copy);
         running = g_clock.running;
     }
 

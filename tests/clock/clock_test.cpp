@@ -9,6 +9,7 @@
 
 #include "app/app_record.h"
 #include "clock/time_text.h"
+#include "clock/title.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
 
@@ -110,6 +111,8 @@ TEST_F(ClockTest, EventsByStateAndStaleTicks) {
                 {1, tenths, 1, 1, 1000, L"00:00:08.80"},
                 {2, tenths, 1, 0, 1000, L"00:00:01.50"},
                 {0, tenths, 1, 0, 0, L"00:00:00.50"}};
+    EXPECT_EQ(std::tuple(std::wstring(g_displayText), g_titleText[0]),
+              std::tuple(L"00:00:00.00", 0));
     for (const auto& r : rows) {
         SetUp();
         if (r.toggles > 0) ToggleClock(), TickAt(1000);

@@ -49,6 +49,12 @@ TEST(Layout, WorkedExamples) {
         EXPECT_EQ(fake::g.erasingRepaints, 1);
     }
     g_entryActive.store(0);
+    // A cell that is not 2:1 takes its bar width from the narrower side.
+    const SegmentMetrics square = ComputeSegmentMetrics(70, 70),
+                         flat = ComputeSegmentMetrics(70, 300);
+    EXPECT_EQ((std::array{square.thickness, square.horizontalLength, square.verticalLength,
+                          flat.thickness, flat.horizontalLength, flat.verticalLength}),
+              (std::array{5, 50, 22, 10, 30, 125}));
     RelayoutDisplay(fake::TestWindow(), 8);
     EXPECT_EQ(fake::g.caretCalls.size(), 3u) << "no caret outside countdown entry";
 }

@@ -71,6 +71,8 @@ TEST(Entry, KeysAndTheLimit) {
         }
         EXPECT_EQ(g_digitArea.left, r.stays ? 15 : 0) << "8 glyphs in entry, else 10";
     }
+    // A half-filled field reads its second place; nothing before the text is read.
+    EXPECT_EQ(ParseEditText(L"123456__:_1:_2.__" + 6), 62000u);
     EXPECT_EQ(SetCountdown(359999001), -1);
     EXPECT_EQ(SetCountdown(359999000), 0);
     g_entryActive.store(0);

@@ -150,6 +150,8 @@ TEST_F(Profile, WriteChangesOnlyItsOwnLine) {
         {"[s]\r", L"s", L"v", "[s]\rkey=v\r\n"},
         {"[s]\n", L"s", top, "[s]\nkey=\xF4\x8F\xBF\xBF\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80\n"},
         {"[s]\nkey=old\n", L"s", L"", "[s]\nkey=\n"},
+        {"[s]\n", L"s", L"\u007F\u0080\u07FF\u0800\uFFFF\U00010000",
+         "[s]\nkey=\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\n"},
         {"", L"s", L"v", "[s]\nkey=v\n"},
         {"[s]\nkey", L"s", L"v", "[s]\nkey=v"},
         {Utf16(u"[s]", true) + "\x01", L"s", L"\U00010000\U0001F600",
