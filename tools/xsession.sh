@@ -132,6 +132,8 @@ xs_look() {
   import -window "$1" -depth 8 "${crop[@]}" ppm:- 2>/dev/null | md5sum | cut -d' ' -f1
 }
 xs_look_is_not() { [ "$(xs_look "$1" "${3:-}")" != "$2" ]; }
+# Something is painted in the window: not all of it is black.
+xs_painted() { [ "$(import -window "$1" -depth 8 -format '%[fx:maxima]' info:- 2>/dev/null)" != 0 ]; }
 # How many pixels of the window have the color RRGGBB.
 xs_pixels_of() {
   import -window "$1" -depth 8 ppm:- 2>/dev/null | convert ppm:- -fill black +opaque "#$2" \

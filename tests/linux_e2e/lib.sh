@@ -20,7 +20,7 @@ windows_of() { # TYPE_PATTERN: the program's visible windows of that type
   done
 }
 main_window() { WIN=$(windows_of 'NORMAL\|UTILITY' | head -1) && [ -n "$WIN" ]; }
-painted() { [ "$(import -window "$WIN" -depth 8 -format '%[fx:maxima]' info:- 2>/dev/null)" != 0 ]; }
+painted() { xs_painted "$WIN"; }
 shown() { # managed, framed and painted: the display always lights some segment
   main_window && xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | grep -q = &&
     xwininfo -id "$WIN" 2>/dev/null | grep -q IsViewable && painted
