@@ -9,8 +9,9 @@
 #              windows-x64); otherwise the programs already in dist/ are used
 #   --out DIR  where the packages go (default: dist)
 # MOX_DIST names the folder holding windows-x86/, windows-x64/ and linux/
-# (default: dist). MOX_LINUX_ICONS names a folder with moxtimer-16/32/48.png
-# (default: the linux build's, else drawn here).
+# (default: dist). MOX_LINUX_ICONS names a folder with moxtimer-S.png for
+# S = 16, 32, 48, 64, 128 and 256 (default: the linux build's, else drawn
+# here).
 #
 # The packages are reproducible: the same programs and the same commit give
 # byte-identical archives. Every member gets the time of the last commit
@@ -106,17 +107,20 @@ windows_package() {
   echo "release: $out/$name.zip"
 }
 
-# The icons as PNG without the time stamps ImageMagick writes into them.
+# The icons as PNG (drawn without time stamps), the build's when it has
+# them all.
 linux_icons() {
   local dest=$1 icons="${MOX_LINUX_ICONS:-$root/build/linux/platform/gtk/icons}" size
-  if [ ! -f "$icons/moxtimer-48.png" ]; then
+  local sizes=(16 32 48 64 128 256)
+  for size in "${sizes[@]}"; do
+    [ -f "$icons/moxtimer-$size.png" ] && continue
     icons="$work/icons-drawn"
-    platform/gtk/icons-from-ico.sh "$root" "$icons" >/dev/null
-  fi
-  for size in 16 32 48; do
+    tools/make-icons.sh --png "$icons"
+    break
+  done
+  for size in "${sizes[@]}"; do
     mkdir -p "$dest/${size}x${size}/apps"
-    convert "$icons/moxtimer-$size.png" -strip -define png:exclude-chunks=date,time \
-      "PNG32:$dest/${size}x${size}/apps/moxtimer.png"
+    cp "$icons/moxtimer-$size.png" "$dest/${size}x${size}/apps/moxtimer.png"
   done
 }
 

@@ -140,7 +140,9 @@ done
 t="$work/a/moxtimer-$version-linux-x86_64.tar.gz"
 if [ -f "$t" ]; then
   d="moxtimer-$version-linux-x86_64"
-  expected="$d/ $d/LICENSE $d/README $d/icons/ $d/icons/hicolor/ $d/icons/hicolor/16x16/ $d/icons/hicolor/16x16/apps/ $d/icons/hicolor/16x16/apps/moxtimer.png $d/icons/hicolor/32x32/ $d/icons/hicolor/32x32/apps/ $d/icons/hicolor/32x32/apps/moxtimer.png $d/icons/hicolor/48x48/ $d/icons/hicolor/48x48/apps/ $d/icons/hicolor/48x48/apps/moxtimer.png $d/moxtimer $d/moxtimer.desktop "
+  expected="$d/ $d/LICENSE $d/README $d/icons/ $d/icons/hicolor/"
+  for s in 128 16 256 32 48 64; do expected+=" $d/icons/hicolor/${s}x$s/ $d/icons/hicolor/${s}x$s/apps/ $d/icons/hicolor/${s}x$s/apps/moxtimer.png"; done
+  expected+=" $d/moxtimer $d/moxtimer.desktop "
   check "linux: program, desktop file, icons, readme, licence" [ "$(tar tzf "$t" | tr '\n' ' ')" = "$expected" ]
   check "linux: every member owned by 0/0" sh -c "tar tzvf '$t' | awk '{print \$2}' | sort -u | grep -qx '0/0'"
   check "linux: every member dated at the commit" sh -c "TZ=UTC tar tzvf '$t' | grep -vc '$stamp' | grep -qx 0"
