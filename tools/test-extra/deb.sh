@@ -120,6 +120,8 @@ check "manual page and changelog gzipped without name or time" gzip_plain
 
 # --- 2. Installed, a user starts it.
 echo "installed"
+# A package with wrong members or modes does not go onto this machine.
+[ "$actual" = "$expected" ] || { echo "deb-test: not installing a package with wrong members"; finish; }
 [ "$(id -u)" = 0 ] || { echo "deb-test: dpkg -i and setpriv need root"; check "run as root" false; finish; }
 # dpkg's state of the package: nothing, or not-installed, once it is gone.
 known() { dpkg-query -W -f='${db:Status-Status}' moxtimer 2>/dev/null | grep -qv '^not-installed$'; }
