@@ -11,6 +11,7 @@ packages=(
   pkg-config libgtk-3-dev libcanberra-dev libx11-dev imagemagick
   xdotool x11-utils openbox wmctrl
   zip unzip lcov valgrind
+  dpkg-dev lintian appstream
 )
 [ "${MOX_DEPS_EXTRA:-}" ] && read -r -a extra <<<"$MOX_DEPS_EXTRA" && packages+=("${extra[@]}")
 
