@@ -13,7 +13,9 @@ struct SettingsFacts {
     const char* xdgConfigHome;
     const char* xdgConfigDirs;
     const char* home;
-    const char* (*passwordHome)();  // the real user's home, or null; asked only without $HOME
+    // The real user's home in the password database, or null; asked only when
+    // $HOME is unset, empty or relative.
+    const char* (*passwordHome)();
     bool (*exists)(const char* path);
     bool (*writableFolder)(const char* folder);  // for the real user
 };

@@ -51,7 +51,7 @@ check "and writes them to ~/.config, the administrator's file unchanged" eval \
 # Portable copies, in folders the user may write.
 for folder in portable $'not-utf8-\xff\xe9-\xc3\xa9'; do
   dir="$scratch/$folder" && user_folder "$dir" && cp "$MOX_PROGRAM" "$dir/moxtimer"
-  home="$scratch/home-$RANDOM" && user_folder "$home"
+  home="$dir.home" && user_folder "$home"
   launch HOME="$home" LC_ALL=C.UTF-8 -- "$dir/moxtimer" -color=blue && close
   launch HOME="$home" LC_ALL=C -- "$dir/moxtimer" -style=straight && close
   check "a portable copy in $(printf %q "$folder") keeps its file beside it under C.UTF-8 and C" eval \
