@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/gtk/wide_text.h"
 #include "platform/platform.h"
 #include "platform/posix/path_bytes.h"
 #include "platform/posix/system_posix.h"
@@ -62,7 +63,8 @@ TEST(PathBytes, EveryByteComesBack) {
 }
 
 // Arguments and the program's path reach the core the same under any locale,
-// and a file named in an argument comes back to its own bytes.
+// a file named in an argument comes back to its own bytes, and a text shown
+// by GTK stays valid UTF-8.
 TEST(PathBytes, ArgumentsKeepTheirBytesInAnyLocale) {
     std::string program = "/opt/m\xFFx/moxtimer", alarm = "-alarmFile=/tmp/\xE9t\xC3\xA9.wav";
     for (const char* locale : {"C", "C.UTF-8"}) {
@@ -78,6 +80,10 @@ TEST(PathBytes, ArgumentsKeepTheirBytesInAnyLocale) {
         wchar_t path[64];
         EXPECT_TRUE(ExecutablePathFromLink(program.c_str(), path, 64));
         EXPECT_EQ(std::wstring(path), line.substr(0, line.find(L' '))) << locale;
+        // Shown by GTK, the escaped bytes are U+FFFD: the text stays valid UTF-8.
+        char shown[64];
+        WideToUtf8(path, shown, sizeof shown);
+        EXPECT_STREQ(shown, "/opt/m\xEF\xBF\xBDx/moxtimer");
     }
     std::setlocale(LC_ALL, "C");
 }
