@@ -3,8 +3,10 @@
 // nothing at all (no substitute sound).
 #include <canberra.h>
 
+#include <climits>
+
 #include "app/shell_services.h"
-#include "platform/gtk/wide_text.h"
+#include "platform/posix/path_bytes.h"
 
 namespace {
 
@@ -28,8 +30,8 @@ ca_context* OpenContext() {
 }  // namespace
 
 void PlayAlarmSound(const wchar_t* file) {
-    char path[1024];
-    if (WideToUtf8(file, path, sizeof path) == 0) return;
+    char path[PATH_MAX];
+    if (!WideToBytes(file, path, sizeof path) || path[0] == '\0') return;
     ca_context* context = OpenContext();
     if (context == nullptr) return;
     ca_context_cancel(context, kAlarmSoundId);
