@@ -27,12 +27,12 @@ struct EntryCaret {
     guint blinkSource = 0;
 };
 
-// A maximize or unmaximize this program asked for and the window manager has
-// not yet carried out: its state change must not be taken for a request of
-// the window manager.
-struct MaximizeExpectation {
+// A change of the maximized or full-screen state that this program asked for
+// and the window manager has not yet carried out: its state change must not
+// be taken for a request of the window manager.
+struct StateExpectation {
     bool pending = false;
-    bool maximized = false;
+    bool on = false;
     gint64 deadline = 0;  // monotonic microseconds
 };
 
@@ -82,7 +82,9 @@ struct NativeWindow {
     uint32_t extendedStyle = 0;
     bool iconified = false;
     bool maximized = false;
-    MaximizeExpectation expectation;
+    bool fullscreen = false;  // the window manager's full-screen state
+    StateExpectation maximizeExpected;
+    StateExpectation fullscreenExpected;
     ClientAnchor anchor;
     PendingMove move;
 

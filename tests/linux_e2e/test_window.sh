@@ -11,7 +11,7 @@ menu b
 check "Show Title Bar shows it again, in place" poll 2000 framed_at "$place" "$framed"
 keys F11
 check "F11: full screen, the display filling it" eval 'poll 2000 framed_at "0 0 1024 768" "0, 0, 0, 0" &&
-  state_has MAXIMIZED_HORZ && shows 00:00:00.00'
+  state_has FULLSCREEN && shows 00:00:00.00'
 keys Escape
 check "Esc leaves it, in place" poll 2000 framed_at "$place" "$framed"
 keys F1
