@@ -1,15 +1,19 @@
 // The GTK layer without a display: input mapping, the image, the counters.
 #include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/window_logic.h"
 #include "clock/clock.h"
 #include "clock/time_text.h"
 #include "display/painter.h"
+#include "platform/gtk/alarm_file.h"
 #include "platform/gtk/input_mapping.h"
 #include "platform/gtk/native_window.h"
 #include "platform/resource_counts.h"
@@ -90,6 +94,51 @@ TEST(GtkLayerTest, OnlyAnErasingRepaintClearsTheImageAndResourcesBalance) {
     StopEntryCaret(&window);
     EXPECT_GT(g_resourceCounts.caretsCreated, 1);
     EXPECT_EQ(g_resourceCounts.caretsCreated, g_resourceCounts.caretsDestroyed);
+}
+
+TEST(GtkLayerTest, AlarmFileIsLookedUpInTheCurrentFolderThenBesideTheProgram) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("mox-alarm-" + std::to_string(getpid()));
+    const std::string here = (root / "here").string(), program = (root / "program").string();
+    for (const char* file :
+         {"here/both.wav", "here/only-here.wav", "program/both.wav", "program/beside.wav",
+          "program/sounds/deep.wav", "program/folder.wav", "program/\xC3\xA9t\xC3\xA9.wav"}) {
+        fs::create_directories((root / file).parent_path());
+        std::ofstream(root / file) << "RIFF";
+    }
+    fs::create_directories(root / "here/folder.wav");
+    const fs::path before = fs::current_path();
+    fs::current_path(root / "here");
+    const std::wstring programPath = (root / "program/moxtimer").wstring();
+    const std::wstring beside = (root / "program/beside.wav").wstring();
+    const std::wstring missing = (root / "here/beside.wav").wstring();
+    const struct {
+        const wchar_t* name;
+        const wchar_t* programPath;
+        std::string found;
+    } cases[] = {
+        {L"only-here.wav", programPath.c_str(), "only-here.wav"},
+        {L"both.wav", programPath.c_str(), "both.wav"},
+        {L"beside.wav", programPath.c_str(), program + "/beside.wav"},
+        {L"sounds/deep.wav", programPath.c_str(), program + "/sounds/deep.wav"},
+        {L"folder.wav", programPath.c_str(), program + "/folder.wav"},  // a folder is no file
+        {L"\u00E9t\u00E9.wav", programPath.c_str(), program + "/\xC3\xA9t\xC3\xA9.wav"},
+        {beside.c_str(), programPath.c_str(), program + "/beside.wav"},
+        {missing.c_str(), programPath.c_str(), ""},  // absolute: never beside the program
+        {L"missing.wav", programPath.c_str(), ""},
+        {L"", programPath.c_str(), ""},
+        {L"beside.wav", L"", ""},
+    };
+    for (const auto& c : cases) {
+        char path[256] = "junk";
+        EXPECT_EQ(ResolveAlarmFile(c.name, c.programPath, path, sizeof path), !c.found.empty())
+            << c.name;
+        EXPECT_EQ(path, c.found) << c.name;
+    }
+    char tooSmall[8];
+    EXPECT_FALSE(ResolveAlarmFile(L"both.wav", programPath.c_str(), tooSmall, sizeof tooSmall));
+    fs::current_path(before);
+    fs::remove_all(root);
 }
 
 }  // namespace
