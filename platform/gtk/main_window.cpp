@@ -212,6 +212,7 @@ NativeWindow* CreateMainWindow() {
     // As WM_CREATE inside window creation: records the window, may start
     // the clock, sets the first title.
     OnCreate(window);
+    StartAccessibleDisplay(window);
     return window;
 }
 
@@ -227,6 +228,7 @@ void CloseMainWindow(NativeWindow* window) {
     OnClose(window);
     window->destroyed = true;
     StopEntryCaret(window);
+    StopAccessibleDisplay(window);
     if (!window->displayLost) gtk_widget_destroy(window->window);
     QuitMessageLoop();
 }

@@ -76,6 +76,7 @@ struct NativeWindow {
     std::atomic<int32_t> timeUpsQueued{0};
 
     EntryCaret caret;
+    guint accessibleRefresh = 0;  // the accessible name's once-a-second source
 
     // The live window style and extended style, as the frame modes change them.
     uint32_t style = 0;
@@ -127,6 +128,14 @@ gboolean DrawDisplay(GtkWidget* widget, cairo_t* cr, gpointer data);
 int32_t LiveBrushCount();
 // The brush slots that hold a brush: three after start-up.
 int32_t DisplayBrushesMade();
+
+// accessible_display.cpp
+// Gives the display its accessible role and name, and keeps the name up to
+// date once a second until the window closes.
+void StartAccessibleDisplay(NativeWindow* window);
+void StopAccessibleDisplay(NativeWindow* window);
+// The accessible name for the state now, in UTF-8, cut to capacity.
+void ComposeAccessibleName(char* name, size_t capacity);
 
 // entry_caret.cpp
 void DrawEntryCaret(NativeWindow* window, cairo_t* cr);
