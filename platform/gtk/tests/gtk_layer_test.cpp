@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/about_text.h"
 #include "app/window_logic.h"
 #include "clock/clock.h"
 #include "clock/time_text.h"
@@ -94,6 +95,15 @@ TEST(GtkLayerTest, OnlyAnErasingRepaintClearsTheImageAndResourcesBalance) {
     StopEntryCaret(&window);
     EXPECT_GT(g_resourceCounts.caretsCreated, 1);
     EXPECT_EQ(g_resourceCounts.caretsCreated, g_resourceCounts.caretsDestroyed);
+}
+
+TEST(GtkLayerTest, TheAboutTextSaysGtkBuiltIt) {
+    const std::wstring text = AboutText();
+    EXPECT_TRUE(
+        text.starts_with(L"Version:\t\t1.9.0.0\r\nAuthor:\t\t\tThe Mox team\r\nWebsite:\t\tnone\r\n"
+                         L"Language:\t\tC++20, GCC, GTK 3\r\n\r\n\r\nMOUSE and KEYBOARD:\r\n"))
+        << text.c_str();
+    EXPECT_TRUE(text.ends_with(L"\r\n-quitAfterTimeUp\t\t\r\n")) << text.c_str();
 }
 
 TEST(GtkLayerTest, AlarmFileIsLookedUpInTheCurrentFolderThenBesideTheProgram) {
