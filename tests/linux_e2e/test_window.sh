@@ -1,4 +1,4 @@
-# The window as the defaults and options make it, title bar and full screen, the about box.
+# The window as the defaults and options make it, the title bar, the about box.
 source "$(dirname "$0")/lib.sh"
 start defaults
 check "120x30, titled Stopwatch, on top, framed" poll 2000 eval 'client_size_is 120x30 &&
@@ -9,11 +9,6 @@ click_at 60 15 1 2
 check "a left double-click hides the title bar, in place" poll 2000 framed_at "$place" "1, 1, 1, 1"
 menu b
 check "Show Title Bar shows it again, in place" poll 2000 framed_at "$place" "$framed"
-keys F11
-check "F11: full screen, the display filling it" eval 'poll 2000 framed_at "0 0 1024 768" "0, 0, 0, 0" &&
-  state_has MAXIMIZED_HORZ && shows 00:00:00.00'
-keys Escape
-check "Esc leaves it, in place" poll 2000 framed_at "$place" "$framed"
 keys F1
 check "F1 opens the about box" poll 2000 one_dialog "MOX Stopwatch & Timer"
 dialog_key Escape

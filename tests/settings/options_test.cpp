@@ -25,6 +25,7 @@ protected:
         ResetClockForTests();
         g_app.options = DefaultWindowOptions();
         std::wcsncpy(g_app.settingsPath, ini_.c_str(), kSettingsPathCapacity - 1);
+        std::wcsncpy(g_app.settingsReadPath, ini_.c_str(), kSettingsPathCapacity - 1);
         // Neither default beforehand: a fallback must be selected, not left.
         g_appearance.color = kColorCyan;
         g_appearance.style = kStyleStraight;
@@ -107,14 +108,6 @@ TEST_F(OptionsTest, TextsAndPosition) {
         Read(c.line, nullptr, nullptr);
         EXPECT_EQ(c.get(), c.expected) << testing::PrintToString(std::wstring(c.line));
     }
-}
-
-TEST_F(OptionsTest, AnExecutablePathTooLongLeavesNoSettingsFile) {
-    fake::g.executablePath = L"C:\\" + std::wstring(300, L'd') + L"\\m.exe";
-    DeriveSettingsPath();
-    EXPECT_EQ(g_app.settingsPath[0], L'\0');
-    Read(L"m", L"-color", L"red");
-    EXPECT_EQ(g_appearance.color, kColorGreen);
 }
 
 // Every key in order, but not the position of a full-screen or minimized window;

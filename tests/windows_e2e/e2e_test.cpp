@@ -12,6 +12,9 @@
 #include "app/about_text.h"
 #include "resources/resource_ids.h"
 
+// The about text the Windows program must show names what built it.
+const wchar_t kBuildTools[] = L"C++20, MinGW-w64";
+
 namespace {
 
 // Colors as a 32-bit capture holds them: 0x00RRGGBB.
@@ -365,7 +368,7 @@ TEST(Keys, F1ShowsTheAboutTextAndEscEndsIt) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(Text(box), L"MOX Stopwatch & Timer");
     HWND text = GetDlgItem(box, 101);
-    EXPECT_EQ(Text(text), std::wstring(kAboutText));
+    EXPECT_EQ(Text(text), std::wstring(AboutText()));
     EXPECT_FALSE(IsWindowEnabled(p.window));  // modal
     PostMessageW(text, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(p.Gone(kBox));

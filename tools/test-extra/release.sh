@@ -5,7 +5,8 @@
 #     and dist/linux/moxtimer), relinked in the preset build folders
 #     (MOX_RELINK_BUILDS names others).
 #  2. tools/release.sh run twice into two folders gives byte-identical
-#     packages, whose .sha256 files check out.
+#     packages (the .deb too; tools/test-extra/deb.sh checks its content),
+#     whose .sha256 files check out.
 #  3. Each package holds what it must, with owner 0:0 and the commit's time.
 #  4. Each package unpacked into an empty folder starts from there on a
 #     private Xvfb display (the Windows ones under Wine in a new, empty
@@ -119,7 +120,8 @@ check "tools/release.sh succeeds" [ $? -eq 0 ]
 sed 's/^/    /' "$work/release-a.log"
 next_second
 tools/release.sh --out "$work/b" >"$work/release-b.log" 2>&1
-packages=("MoxTimer-$version-windows-x86.zip" "MoxTimer-$version-windows-x64.zip" "moxtimer-$version-linux-x86_64.tar.gz")
+packages=("MoxTimer-$version-windows-x86.zip" "MoxTimer-$version-windows-x64.zip" "moxtimer-$version-linux-x86_64.tar.gz"
+  "moxtimer_${version}_amd64.deb")
 for p in "${packages[@]}"; do
   check "$p made" [ -s "$work/a/$p" ]
   check "$p identical when made again" cmp -s "$work/a/$p" "$work/b/$p"
@@ -147,7 +149,9 @@ done
 t="$work/a/moxtimer-$version-linux-x86_64.tar.gz"
 if [ -f "$t" ]; then
   d="moxtimer-$version-linux-x86_64"
-  expected="$d/ $d/LICENSE $d/README $d/icons/ $d/icons/hicolor/ $d/icons/hicolor/16x16/ $d/icons/hicolor/16x16/apps/ $d/icons/hicolor/16x16/apps/moxtimer.png $d/icons/hicolor/32x32/ $d/icons/hicolor/32x32/apps/ $d/icons/hicolor/32x32/apps/moxtimer.png $d/icons/hicolor/48x48/ $d/icons/hicolor/48x48/apps/ $d/icons/hicolor/48x48/apps/moxtimer.png $d/moxtimer $d/moxtimer.desktop "
+  expected="$d/ $d/LICENSE $d/README $d/icons/ $d/icons/hicolor/"
+  for s in 128 16 256 32 48 64; do expected+=" $d/icons/hicolor/${s}x$s/ $d/icons/hicolor/${s}x$s/apps/ $d/icons/hicolor/${s}x$s/apps/moxtimer.png"; done
+  expected+=" $d/moxtimer $d/moxtimer.desktop "
   check "linux: program, desktop file, icons, readme, licence" [ "$(tar tzf "$t" | tr '\n' ' ')" = "$expected" ]
   check "linux: every member owned by 0/0" sh -c "tar tzvf '$t' | awk '{print \$2}' | sort -u | grep -qx '0/0'"
   check "linux: every member dated at the commit" sh -c "TZ=UTC tar tzvf '$t' | grep -vc '$stamp' | grep -qx 0"
