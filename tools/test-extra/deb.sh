@@ -45,7 +45,7 @@ dpkg_try() {
   dpkg_rc=$?
   [ $dpkg_rc -eq 0 ] || ! grep -q 'lock' "$work/dpkg.log"
 }
-dpkg_run() { xs_poll 120000 dpkg_try "$@" || dpkg_rc=1; }
+dpkg_run() { poll 120000 dpkg_try "$@" || dpkg_rc=1; }
 cleanup() {
   [ -n "$prog_pid" ] && kill -9 "$prog_pid" 2>/dev/null
   # After a failure: remove it, and whatever dpkg kept of it.
@@ -154,12 +154,12 @@ else
   prog_pid=$!
   win=""
   find_window() { win=$(xs_window_of "$prog_pid" moxStopwatchTimer); }
-  check "user 65534 starts it: the window appears" xs_poll 10000 find_window
+  check "user 65534 starts it: the window appears" poll 10000 find_window
   [ -n "$win" ] || sed 's/^/    /' "$work/prog.log"
   [ -n "$win" ] && wmctrl -i -c "$win"
-  check "closing ends it" xs_poll 5000 xs_gone "$prog_pid"
+  check "closing ends it" poll 5000 xs_gone "$prog_pid"
   check "its settings in \$XDG_CONFIG_HOME/moxtimer/moxtimer.ini" \
-    xs_poll 2000 sh -c "grep -qs '^-mode=stopwatch' '$ini' && [ \"\$(stat -c %u '$ini')\" = 65534 ]"
+    poll 2000 sh -c "grep -qs '^-mode=stopwatch' '$ini' && [ \"\$(stat -c %u '$ini')\" = 65534 ]"
   if [ ! -f "$ini" ]; then
     found="$(find "$home" "$work/run" /usr/bin -name '*.ini' 2>/dev/null | tr '\n' ' ')"
     echo "    settings files elsewhere: ${found:-none in the home, the scratch folder or /usr/bin}"

@@ -48,6 +48,13 @@ for tool in zip unzip tar sha256sum Xvfb openbox xdotool xprop wmctrl wine; do
   command -v "$tool" >/dev/null || { echo "release-test: $tool is missing (tools/install-deps.sh)"; echo "0 passed, 1 failed"; exit 1; }
 done
 
+# Waits for the clock's next second.
+next_second() {
+  local now
+  now=$(date +%s)
+  poll 3000 eval '[ "$(date +%s)" -gt '"$now"' ]'
+}
+
 # --- 1. Two links give the same program.
 # relink_same BUILD TARGET FILE [GENERATED...]: removes the linked program
 # (and the generated files named, so that they are made again) and builds
@@ -64,8 +71,8 @@ relink_same() {
     rm -f "$linked" "${generated[@]}"
     cmake --build "$build" --target "$target" >"$work/relink.log" 2>&1 || { tail -5 "$work/relink.log"; return 1; }
     cp "$delivered" "$work/relink-$i"
-    # A second later, so that a time stamp in the file would show.
-    [ $i = 1 ] && sleep 1.1
+    # In the next second, so that a time stamp in the file would show.
+    [ $i = 1 ] && next_second
   done
   if ! cmp -s "$work/relink-1" "$work/relink-2"; then
     echo "    differing bytes (offset, first, second):"
@@ -111,7 +118,7 @@ echo "two packagings, one result"
 tools/release.sh --out "$work/a" >"$work/release-a.log" 2>&1
 check "tools/release.sh succeeds" [ $? -eq 0 ]
 sed 's/^/    /' "$work/release-a.log"
-sleep 1.1
+next_second
 tools/release.sh --out "$work/b" >"$work/release-b.log" 2>&1
 packages=("MoxTimer-$version-windows-x86.zip" "MoxTimer-$version-windows-x64.zip" "moxtimer-$version-linux-x86_64.tar.gz"
   "moxtimer_${version}_amd64.deb")
@@ -165,10 +172,10 @@ else
     prog_pid=$!
     win=""
     find_linux() { win=$(xs_window_of "$prog_pid" moxStopwatchTimer); }
-    check "linux: the window appears" xs_poll 10000 find_linux
+    check "linux: the window appears" poll 30000 find_linux
     check "linux: titled Stopwatch" eval '[ -n "$win" ] && [ "$(xs_title "$win")" = Stopwatch ]'
     [ -n "$win" ] && wmctrl -i -c "$win"
-    check "linux: closing ends it" xs_poll 5000 xs_gone "$prog_pid"
+    check "linux: closing ends it" poll 5000 xs_gone "$prog_pid"
     check "linux: the settings file written beside it" grep -q '^-mode=stopwatch' "$dir/moxtimer.ini"
     kill -9 "$prog_pid" 2>/dev/null
     wait "$prog_pid" 2>/dev/null
@@ -196,12 +203,12 @@ else
       done
       return 1
     }
-    check "windows-$arch: the window appears under Wine" xs_poll 30000 find_windows
+    check "windows-$arch: the window appears under Wine" poll 60000 find_windows
     [ -n "$win" ] && xwininfo -root -tree | grep -q "\"Stopwatch\"" && echo "    xwininfo: $(xwininfo -root -tree | grep '"Stopwatch"' | head -1 | sed 's/^ *//')"
     [ -n "$win" ] && wmctrl -i -c "$win"
-    check "windows-$arch: closing ends it" xs_poll 10000 xs_gone "$prog_pid"
+    check "windows-$arch: closing ends it" poll 10000 xs_gone "$prog_pid"
     check "windows-$arch: MoxTimer.ini written beside it" \
-      xs_poll 5000 bash -c "source tools/xsession.sh; xs_ini_text '$dir/MoxTimer.ini' | grep -q '^-mode=stopwatch'"
+      poll 5000 eval "xs_ini_text '$dir/MoxTimer.ini' | grep -q '^-mode=stopwatch'"
     [ -f "$dir/MoxTimer.ini" ] || { ls -la "$dir"; cat "$work/wine-$arch.log"; } | sed 's/^/    /'
     kill -9 "$prog_pid" 2>/dev/null
     wait "$prog_pid" 2>/dev/null
