@@ -12,7 +12,9 @@ mkdir -p build
 passed=0
 failed=0
 status=0
+began=$(date +%s)
 for preset in "${presets[@]}"; do
+  t0=$(date +%s)
   echo "=== $preset: configure and build"
   if ! cmake --preset "$preset" >"build/$preset.log" 2>&1 || ! cmake --build --preset "$preset" >>"build/$preset.log" 2>&1; then
     tail -n 60 "build/$preset.log"
@@ -30,14 +32,18 @@ for preset in "${presets[@]}"; do
     passed=$((passed + total - bad)); failed=$((failed + bad))
   fi
   [ $rc -ne 0 ] && status=1
+  echo "=== $preset: $(($(date +%s) - t0)) s"
 done
 true
 
 for extra in tools/test-extra/*.sh; do
   [ -x "$extra" ] || continue
   echo "=== $(basename "$extra")"
+  t0=$(date +%s)
   if "$extra"; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi
+  echo "=== $(basename "$extra"): $(($(date +%s) - t0)) s"
 done
 
+echo "test.sh: $(($(date +%s) - began)) s"
 echo "${passed} passed, ${failed} failed"
 exit $status

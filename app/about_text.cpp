@@ -1,10 +1,20 @@
+// The about text: the same on both programs but for what built them, which
+// each program's window layer names.
 #include "app/about_text.h"
 
-const wchar_t kAboutText[] =
+#include <cwchar>
+#include <iterator>
+
+namespace {
+
+constexpr wchar_t kAboutHead[] =
     L"Version:\t\t1.9.0.0\r\n"
     L"Author:\t\t\tThe Mox team\r\n"
     L"Website:\t\tnone\r\n"
-    L"Language:\t\tC++20, MinGW-w64\r\n"
+    L"Language:\t\t";
+
+constexpr wchar_t kAboutBody[] =
+    L"\r\n"
     L"\r\n"
     L"\r\n"
     L"MOUSE and KEYBOARD:\r\n"
@@ -34,3 +44,17 @@ const wchar_t kAboutText[] =
     L"-alarmFile=\"D:\\a.wav\"\tCustomize alarm WAV file\r\n"
     L"-alarmMessage=\"YourMsg\"\tCustomize alarm message\r\n"
     L"-quitAfterTimeUp\t\t\r\n";
+
+constexpr size_t kBuildToolsCapacity = 64;
+wchar_t aboutText[std::size(kAboutHead) + kBuildToolsCapacity + std::size(kAboutBody)];
+
+}  // namespace
+
+const wchar_t* AboutText() {
+    if (aboutText[0] == L'\0') {
+        std::wcscpy(aboutText, kAboutHead);
+        std::wcsncat(aboutText, kBuildTools, kBuildToolsCapacity - 1);
+        std::wcscat(aboutText, kAboutBody);
+    }
+    return aboutText;
+}

@@ -8,13 +8,17 @@
 #include "platform/platform.h"
 #include "settings/options.h"
 
-constexpr size_t kSettingsPathCapacity = 260;
+constexpr size_t kSettingsPathCapacity = kPathCapacity;
 
 struct AppRecord {
     // Read by the tick thread; recorded in WM_CREATE before the clock can arm.
     std::atomic<WindowHandle> mainWindow{nullptr};
-    // Empty when the program runs without a settings file.
+    // Where the settings are written at close, and where start-up reads
+    // them: the same file, except for the first run of an installed Linux
+    // copy, which reads an administrator's defaults. Empty: nothing written,
+    // or nothing read.
     wchar_t settingsPath[kSettingsPathCapacity] = {};
+    wchar_t settingsReadPath[kSettingsPathCapacity] = {};
     WindowOptions options = DefaultWindowOptions();
 };
 

@@ -11,6 +11,7 @@
 #include "display/painter.h"
 #include "entry/countdown_entry.h"
 #include "settings/options.h"
+#include "settings/settings_path.h"
 #include "settings/write_back.h"
 
 namespace {

@@ -13,43 +13,36 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 program="${MOX_PROGRAM:-$root/dist/linux/moxtimer}"
 seconds="${MOX_PERF_SECONDS:-10}"
 [ -x "$program" ] || { echo "linux_perf: $program is not built"; exit 1; }
+source "$root/tools/xsession.sh"
 for tool in Xvfb xdpyinfo xev; do
   command -v "$tool" >/dev/null || { echo "linux_perf: $tool is missing"; exit 1; }
 done
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/moxtimer-perf.XXXXXX")"
-pids=()
 cleanup() {
-  local p
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
+  xs_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# The server picks a free display number and tells it through fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 1 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-display=":$(head -n1 "$work/display")"
-for _ in $(seq 1 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.05; done
-export DISPLAY="$display" NO_AT_BRIDGE=1 GDK_BACKEND=x11
-unset WAYLAND_DISPLAY
+XS_SCREEN=1024x768x24 xs_start || exit 1
 cp "$program" "$work/moxtimer"
 ticks_per_second=$(getconf CLK_TCK)
 
 now_ns() { date +%s%N; }
 
-# Start to mapped: xev reports the MapNotify of every top-level window.
+# Start to mapped: xev reports the MapNotify of every top-level window. It
+# listens once it reports a change of a root property made for the purpose.
 map_ms() {
   rm -f "$work/moxtimer.ini"
   local fifo="$work/xev.fifo" start pid line result=""
   rm -f "$fifo"
   mkfifo "$fifo"
-  xev -root -event substructure >"$fifo" 2>/dev/null &
+  xev -root -event substructure -event property >"$fifo" 2>/dev/null &
   local xev=$!
   exec 3<"$fifo"
-  sleep 0.2
+  probe() { xprop -root -f MOX_PERF_PROBE 8s -set MOX_PERF_PROBE "$RANDOM" && read -r -t 0 -u 3; }
+  poll 5000 probe || echo "linux_perf: xev does not report" >&2
   start=$(now_ns)
   (cd "$work" && exec ./moxtimer >/dev/null 2>&1) &
   pid=$!
@@ -65,6 +58,10 @@ map_ms() {
 }
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+painted() { # PID: its window shows, and something is painted in it
+  local w
+  w=$(xs_window_of "$1" moxStopwatchTimer) && xs_painted "$w"
+}
 
 # CPU share of one core while a stopwatch runs, in percent; also leaves the
 # private dirty memory of that run in $work/private_kb.
@@ -72,11 +69,12 @@ cpu_share() {
   rm -f "$work/moxtimer.ini"
   (cd "$work" && exec ./moxtimer -start "-precision=$1" >/dev/null 2>&1) &
   local pid=$!
-  sleep 1.5
+  # From its first paint on: start-up is no part of the measurement.
+  poll 10000 painted "$pid"
   local t0 c0 t1 c1
   c0=$(cpu_ticks "$pid")
   t0=$(now_ns)
-  sleep "$seconds"
+  measure_for "$seconds"
   c1=$(cpu_ticks "$pid")
   t1=$(now_ns)
   awk '/^Private_Dirty:/{print $2}' "/proc/$pid/smaps_rollup" >"$work/private_kb"

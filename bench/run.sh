@@ -41,12 +41,13 @@ cpu_share() {
   rm -f "$work/moxtimer.ini"
   (cd "$work" && exec ./moxtimer -start "-precision=$1" >/dev/null 2>&1) &
   pid=$!
-  sleep 1.5
+  # From its first paint on: start-up is no part of the measurement.
+  poll 10000 eval 'w=$(xs_window_of "$pid" moxStopwatchTimer) && xs_painted "$w"'
   local hz c0 c1 t0 t1
   hz=$(getconf CLK_TCK)
   c0=$(awk '{print $14 + $15}' "/proc/$pid/stat")
   t0=$(date +%s%N)
-  sleep "$seconds"
+  measure_for "$seconds"
   c1=$(awk '{print $14 + $15}' "/proc/$pid/stat")
   t1=$(date +%s%N)
   awk '/^Private_Dirty:/ { d = $2 } /^Private_(Clean|Dirty):/ { s += $2 } END { print d; print s }' \
@@ -89,7 +90,7 @@ else
         (cd "$work" && exec ./moxtimer >/dev/null 2>&1) &
         pid=$!
         mapped() { xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; }
-        xs_poll 10000 mapped && times+=($((($(date +%s%N) - t0) / 1000000)))
+        poll 10000 mapped && times+=($((($(date +%s%N) - t0) / 1000000)))
         kill "$pid"; wait "$pid" 2>/dev/null; pid=""
       done
       runs="${times[*]}"

@@ -100,13 +100,13 @@ void PaintSegments(PaintCanvas* canvas, SegmentMask mask, int32_t x, int32_t y,
     const int32_t t = metrics.thickness;
     const int32_t h = metrics.horizontalLength;
     const int32_t v = metrics.verticalLength;
-    const int32_t xs[4] = {x + m, x + m + t, x + m + t + h, x + m + 2 * t + h};
-    const int32_t ys[6] = {y + m,
-                           y + m + t,
-                           y + m + t + v,
-                           y + m + 2 * t + v,
-                           y + m + 2 * t + 2 * v,
-                           y + m + 3 * t + 2 * v};
+    const int32_t xs[] = {x + m, x + m + t, x + m + t + h, x + m + 2 * t + h};
+    const int32_t ys[] = {y + m,
+                          y + m + t,
+                          y + m + t + v,
+                          y + m + 2 * t + v,
+                          y + m + 2 * t + 2 * v,
+                          y + m + 3 * t + 2 * v};
 
     // Any style value other than straight leaves the corner squares alone.
     const int count = g_appearance.style == kStyleStraight ? kElementCount : kSegmentCount;

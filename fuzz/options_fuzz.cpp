@@ -17,6 +17,7 @@
 #include "display/painter.h"
 #include "platform/fake/fake_platform.h"
 #include "settings/options.h"
+#include "settings/settings_path.h"
 
 namespace {
 

@@ -122,9 +122,32 @@ void FillRectangle(PaintCanvas* canvas, const Rect& rect, BrushRole brush);
 
 // ---- System services (UI thread only) ---------------------------------------
 
+// The longest path the system takes, terminator included, in wide
+// characters: what the settings path and the executable's path are held in.
+#if defined(_WIN32)
+constexpr size_t kPathCapacity = 260;  // MAX_PATH
+#else
+constexpr size_t kPathCapacity = 4096;  // PATH_MAX
+#endif
+
 // Writes the running executable's full path into buffer. Returns false, with
 // the buffer empty, when the path cannot be had or does not fit.
 bool GetExecutablePath(wchar_t* buffer, size_t capacity);
+
+// How the settings file beside the program is named after it.
+enum class SettingsNameRule : uint8_t {
+    ReplaceLastThree = 0,  // C:\Mox\MoxTimer.exe gives C:\Mox\MoxTimer.ini
+    AppendIni = 1,         // /opt/mox/moxtimer gives /opt/mox/moxtimer.ini
+};
+SettingsNameRule PlatformSettingsNameRule();
+
+// Decides once, at start-up, where this run reads its settings and where it
+// writes them, given the file beside the program. Windows keeps them there;
+// on Linux an installed copy keeps them in the user's configuration folder
+// and reads an administrator's defaults until the user has a file. An empty
+// path means none: nothing is read, or nothing is written.
+void ChooseSettingsFiles(const wchar_t* besideProgram, wchar_t* writePath, wchar_t* readPath,
+                         size_t capacity);
 
 // The whole command line, program name first, as the platform gives it.
 const wchar_t* GetCommandLineText();

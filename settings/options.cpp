@@ -39,18 +39,12 @@ constexpr int32_t kPixelsPerGlyph = 15;
 // larger number would otherwise wrap to a short countdown.
 constexpr uint32_t kLargestCountdownSeconds = 4294967;
 
-bool EndsWithExe(const wchar_t* path, size_t length) {
-    if (length < 4) return false;
-    const wchar_t* e = path + length - 4;
-    return e[0] == L'.' && (e[1] | 0x20) == L'e' && (e[2] | 0x20) == L'x' && (e[3] | 0x20) == L'e';
-}
-
 // The file's value for key, or the empty text when there is no settings file
 // or no such key.
 void ReadFileValue(const wchar_t* key, wchar_t* buffer, size_t capacity) {
     buffer[0] = L'\0';
-    if (g_app.settingsPath[0] == L'\0') return;
-    ProfileGetString(kSettingsSection, key, L"", buffer, capacity, g_app.settingsPath);
+    if (g_app.settingsReadPath[0] == L'\0') return;
+    ProfileGetString(kSettingsSection, key, L"", buffer, capacity, g_app.settingsReadPath);
 }
 
 // A value option: the command line's text after "name=" wins as soon as the
@@ -66,8 +60,8 @@ const wchar_t* ValueOf(const wchar_t* remainder, const wchar_t* optionWithEquals
 // The command line can only set a flag; the file keeps whatever integer it has.
 int32_t FlagOf(const wchar_t* remainder, const wchar_t* name) {
     if (FindOption(remainder, name)) return 1;
-    if (g_app.settingsPath[0] == L'\0') return 0;
-    return static_cast<int32_t>(ProfileGetInt(kSettingsSection, name, 0, g_app.settingsPath));
+    if (g_app.settingsReadPath[0] == L'\0') return 0;
+    return static_cast<int32_t>(ProfileGetInt(kSettingsSection, name, 0, g_app.settingsReadPath));
 }
 
 void ApplyMode(const wchar_t* value) {
@@ -144,23 +138,6 @@ void ApplyText(const wchar_t* remainder, const wchar_t* optionWithEquals, const 
 }
 
 }  // namespace
-
-void DeriveSettingsPath() {
-    wchar_t* path = g_app.settingsPath;
-    path[0] = L'\0';
-    wchar_t executable[kSettingsPathCapacity];
-    if (!GetExecutablePath(executable, kSettingsPathCapacity)) return;
-    const size_t length = std::wcslen(executable);
-    if (length == 0) return;
-    if (EndsWithExe(executable, length)) {
-        std::wcscpy(path, executable);
-        std::wcscpy(path + length - 3, L"ini");
-        return;
-    }
-    if (length + 4 + 1 > kSettingsPathCapacity) return;
-    std::wcscpy(path, executable);
-    std::wcscpy(path + length, L".ini");
-}
 
 void ReadOptions() {
     WindowOptions& options = g_app.options;

@@ -32,19 +32,11 @@ struct WindowOptions {
 
 WindowOptions DefaultWindowOptions();
 
-// Fills g_app.settingsPath from the executable's path: a path ending in
-// ".exe" (any case) has its last three characters replaced by "ini"
-// (C:\Mox\moxtimer.exe gives C:\Mox\moxtimer.ini); any other path gets ".ini"
-// appended (/opt/mox/moxtimer gives /opt/mox/moxtimer.ini). Leaves the path
-// empty, so that the program runs without a settings file, when the
-// executable's path cannot be had or the result does not fit 260 characters.
-void DeriveSettingsPath();
-
-// Reads the command line and the settings file and applies all thirteen
-// options: clock mode and precision, color and style, and g_app.options,
-// which must hold DefaultWindowOptions() beforehand. Without a settings path
-// the file is not read at all. Calls FormatTime under the clock lock, so the
-// caller must not hold it.
+// Reads the command line and the settings file (g_app.settingsReadPath) and
+// applies all thirteen options: clock mode and precision, color and style,
+// and g_app.options, which must hold DefaultWindowOptions() beforehand.
+// Without a read path no file is read at all. Calls FormatTime under the
+// clock lock, so the caller must not hold it.
 void ReadOptions();
 
 // Token extraction: copies the token at source (quoted or up to a blank) into

@@ -41,7 +41,7 @@ const wchar_t* ValueName(size_t first, size_t index, size_t count, size_t fallba
 }  // namespace
 
 void WriteSettings(WindowHandle window) {
-    if (g_app.settingsPath[0] == L'\0') return;
+    if (!*g_app.settingsPath) return;  // no settings file
     const WindowOptions& options = g_app.options;
 
     wchar_t mode[kModeTextCapacity];

@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
 # Draws the program icon: a green seven-segment "8" on a dark rounded square,
-# at 48, 32 and 16 pixels with 32 bits per pixel (alpha), and packs the three
-# images into one .ico file. Needs ImageMagick's convert.
-# Usage: tools/make-icons.sh OUTPUT.ico
+# with 32 bits per pixel (alpha).
+#   tools/make-icons.sh OUTPUT.ico      the Windows icon: 48, 32 and 16 pixels
+#                                       packed into one .ico file
+#   tools/make-icons.sh --png DIR       the desktop icons: DIR/moxtimer-S.png
+#                                       for S = 16, 32, 48, 64, 128 and 256
+# The PNGs carry no time or other chunk that would change from one drawing to
+# the next. Needs ImageMagick's convert.
 set -euo pipefail
-out="${1:?usage: make-icons.sh OUTPUT.ico}"
+usage="usage: make-icons.sh OUTPUT.ico | make-icons.sh --png DIR"
+png_dir=""
+if [ "${1:-}" = --png ]; then
+  png_dir="${2:?$usage}"
+else
+  out="${1:?$usage}"
+fi
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
@@ -35,6 +45,16 @@ draw() {
   for rect in "${rects[@]}"; do args+=(-draw "rectangle $rect"); done
   convert "${args[@]}" -define png:color-type=6 "PNG32:$work/$s.png"
 }
+
+if [ -n "$png_dir" ]; then
+  mkdir -p "$png_dir"
+  for size in 16 32 48 64 128 256; do
+    draw "$size"
+    convert "$work/$size.png" -strip -define png:exclude-chunks=date,time \
+      -define png:color-type=6 "PNG32:$png_dir/moxtimer-$size.png"
+  done
+  exit 0
+fi
 
 for size in 48 32 16; do draw "$size"; done
 # BMP-coded entries keep 32 bits per pixel for every size below 256.

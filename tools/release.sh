@@ -2,35 +2,45 @@
 # Makes the release packages from the built programs:
 #   MoxTimer-<version>-windows-x86.zip, MoxTimer-<version>-windows-x64.zip
 #   moxtimer-<version>-linux-x86_64.tar.gz
+#   moxtimer_<version>_amd64.deb
 # each with a <package>.sha256 beside it (sha256sum's format).
 #
-# Usage: tools/release.sh [--build] [--out DIR]
+# Usage: tools/release.sh [--build] [--out DIR] [PACKAGE...]
 #   --build    first builds the three programs (presets linux, windows-x86,
 #              windows-x64); otherwise the programs already in dist/ are used
 #   --out DIR  where the packages go (default: dist)
+#   PACKAGE    windows-x86, windows-x64, linux (the tarball) or deb; all
+#              four when none is named
 # MOX_DIST names the folder holding windows-x86/, windows-x64/ and linux/
-# (default: dist). MOX_LINUX_ICONS names a folder with moxtimer-16/32/48.png
-# (default: the linux build's, else drawn here).
+# (default: dist). MOX_LINUX_ICONS names a folder with moxtimer-S.png for
+# S = 16, 32, 48, 64, 128 and 256 (default: the linux build's, else drawn
+# here). The .deb is made by CPack from the install rules of the configured
+# and built linux preset, MOX_LINUX_BUILD (default: build/linux).
 #
 # The packages are reproducible: the same programs and the same commit give
 # byte-identical archives. Every member gets the time of the last commit
 # (SOURCE_DATE_EPOCH, taken from git unless set), fixed permissions, owner
 # 0:0 and a sorted place in the archive; gzip and zip store no time or name
-# of their own.
+# of their own. CPack does the same for the .deb when SOURCE_DATE_EPOCH is
+# set.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 out="$root/dist"
 build=0
+wanted=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build=1 ;;
     --out) out="${2:?--out needs a folder}"; shift ;;
-    *) echo "usage: tools/release.sh [--build] [--out DIR]" >&2; exit 2 ;;
+    windows-x86 | windows-x64 | linux | deb) wanted+=("$1") ;;
+    *) echo "usage: tools/release.sh [--build] [--out DIR] [windows-x86|windows-x64|linux|deb...]" >&2; exit 2 ;;
   esac
   shift
 done
+[ ${#wanted[@]} -gt 0 ] || wanted=(windows-x86 windows-x64 linux deb)
+wants() { [[ " ${wanted[*]} " == *" $1 "* ]]; }
 mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 dist="${MOX_DIST:-$root/dist}"
@@ -45,15 +55,25 @@ fi
 export SOURCE_DATE_EPOCH
 # zip stores local time: the same in every time zone only under one zone.
 export TZ=UTC LC_ALL=C
+# CPack gives the folders it stages the umask's modes, and puts them into the
+# .deb as they are (CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS does not
+# help: the folders are made through the umask all the same).
+umask 022
 
-for tool in zip tar gzip sha256sum convert; do
+for tool in zip tar gzip sha256sum convert cpack dpkg-shlibdeps; do
   command -v "$tool" >/dev/null || { echo "release: $tool is missing (tools/install-deps.sh)" >&2; exit 1; }
 done
 
 if [ "$build" = 1 ]; then
   for preset in linux windows-x86 windows-x64; do
     target=MoxTimer
+    # The program's target also makes everything it installs.
     [ "$preset" = linux ] && target=moxtimer
+    if [ "$preset" = linux ]; then
+      wants linux || wants deb || continue
+    else
+      wants "$preset" || continue
+    fi
     echo "release: building $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" --target "$target" >/dev/null
@@ -106,17 +126,20 @@ windows_package() {
   echo "release: $out/$name.zip"
 }
 
-# The icons as PNG without the time stamps ImageMagick writes into them.
+# The icons as PNG (drawn without time stamps), the build's when it has
+# them all.
 linux_icons() {
   local dest=$1 icons="${MOX_LINUX_ICONS:-$root/build/linux/platform/gtk/icons}" size
-  if [ ! -f "$icons/moxtimer-48.png" ]; then
+  local sizes=(16 32 48 64 128 256)
+  for size in "${sizes[@]}"; do
+    [ -f "$icons/moxtimer-$size.png" ] && continue
     icons="$work/icons-drawn"
-    platform/gtk/icons-from-ico.sh "$root" "$icons" >/dev/null
-  fi
-  for size in 16 32 48; do
+    tools/make-icons.sh --png "$icons"
+    break
+  done
+  for size in "${sizes[@]}"; do
     mkdir -p "$dest/${size}x${size}/apps"
-    convert "$icons/moxtimer-$size.png" -strip -define png:exclude-chunks=date,time \
-      "PNG32:$dest/${size}x${size}/apps/moxtimer.png"
+    cp "$icons/moxtimer-$size.png" "$dest/${size}x${size}/apps/moxtimer.png"
   done
 }
 
@@ -144,7 +167,33 @@ linux_package() {
   echo "release: $out/$name.tar.gz"
 }
 
-windows_package x86
-windows_package x64
-linux_package
+# The Debian package: CPack's DEB generator over the linux build's install
+# rules (prefix /usr, the program stripped, dependencies from
+# dpkg-shlibdeps).
+deb_package() {
+  local build="${MOX_LINUX_BUILD:-$root/build/linux}"
+  local name="moxtimer_${version}_amd64.deb"
+  if [ ! -f "$build/CPackConfig.cmake" ]; then
+    echo "release: $build/CPackConfig.cmake is missing (cmake --preset linux)" >&2
+    status=1
+    return
+  fi
+  # Whatever the install rules take must be up to date.
+  if ! cmake --build "$build" --target moxtimer >"$work/deb-build.log" 2>&1 ||
+    ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1 ||
+    [ ! -f "$work/deb/$name" ]; then
+    cat "$work/deb-build.log" "$work/cpack.log" >&2
+    echo "release: cpack made no $name" >&2
+    status=1
+    return
+  fi
+  cp "$work/deb/$name" "$out/$name"
+  checksum "$name"
+  echo "release: $out/$name"
+}
+
+wants windows-x86 && windows_package x86
+wants windows-x64 && windows_package x64
+wants linux && linux_package
+wants deb && deb_package
 exit $status

@@ -4,8 +4,9 @@
 # preset: ThreadSanitizer, with tools/tsan.supp), on a private Xvfb display
 # with openbox: started running at centisecond precision, it gets the context
 # menu, a color, a style, another precision, full screen in and out,
-# countdown entry in and out, a pause and a resume, and is closed through the
-# window manager. Passes when the sanitizers reported nothing, the program
+# countdown entry in and out, a pause and a resume (xs_session in
+# tools/xsession.sh: each step waits for the state it leads to), and is
+# closed through the window manager. Passes when the sanitizers reported nothing, the program
 # exited with 0 and wrote its settings file.
 #
 # Leak checking is off here: GTK keeps caches until exit, and leaks are
@@ -41,41 +42,18 @@ cp "$program" "$work/moxtimer"
 pid=$!
 
 win=""
-find_win() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-    [ "$(xs_title "$w")" = Stopwatch ] && { win=$w; return 0; }
-  done
-  return 1
-}
-if ! xs_poll 30000 find_win; then
+find_win() { win=$(xs_window_of "$pid" moxStopwatchTimer) && xs_title_is "$win" Stopwatch; }
+if ! poll 60000 find_win; then
   echo "sanitizer-smoke: the window did not appear"
   cat "$work"/sanitizer* "$work/stderr.log" 2>/dev/null | head -40
   exit 1
 fi
-
-focus() { xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus --sync "$win" >/dev/null 2>&1; }
-key() { focus; xdotool key "$1"; sleep "${2:-0.4}"; }
-menu() {
-  key Menu 0.8
-  local k
-  for k in "$@"; do xdotool key "$k"; sleep 0.4; done
-}
-menu Escape
-menu c o
-menu y s
-menu p d
-menu p c
-key F11 1
-key Escape 1
-menu t c
-key 1
-key Escape 1
-key space
-key space
-wmctrl -i -c "$win"
 status=0
-if ! xs_poll 20000 xs_gone "$pid"; then
+# A sanitized program runs a few times slower: a generous deadline per step.
+XS_WAIT_MS=30000
+xs_session "$win" "$pid" o FF9600 s d || { echo "sanitizer-smoke: the session did not reach the program"; status=1; }
+wmctrl -i -c "$win"
+if ! poll 60000 xs_gone "$pid"; then
   echo "sanitizer-smoke: the program did not end after close"
   status=1
 fi

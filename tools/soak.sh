@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Soak test: a program runs a stopwatch at centisecond precision for a long
 # time on a private Xvfb display (openbox as window manager; the Windows
-# programs under Wine) while this script, every few seconds, opens and closes
+# programs under Wine) while this script, round after round, opens and closes
 # the context menu, changes color, style and precision, enters and leaves
-# full screen and countdown entry, and pauses and resumes with Space.
+# full screen and countdown entry, and pauses and resumes with Space, each
+# step waiting for the state it leads to (xs_session, tools/xsession.sh).
 #
 # Checks, per program:
-#  - it keeps responding: after each Space the title changes within 3 s
-#    ("Stopwatch (Paused)", then "Stopwatch" again);
+#  - it keeps responding: every step of every round is confirmed, and after
+#    each Space the title changes within 3 s ("Stopwatch (Paused)", then
+#    "Stopwatch" again);
 #  - its private memory (Private_Clean + Private_Dirty of
 #    /proc/<pid>/smaps_rollup; a Wine program is a Linux process) is flat
 #    after the warm-up: sampled after every action, the median of the last
@@ -86,47 +88,10 @@ private_kb() {
   awk '/^Private_(Clean|Dirty):/ { s += $2 } END { print s + 0 }' "/proc/$1/smaps_rollup" 2>/dev/null
 }
 
-focus() { xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus --sync "$win" >/dev/null 2>&1; }
-
-# One memory sample, "seconds kB", after every action: full-screen buffers
-# and menus come and go within a cycle.
+# One memory sample, "seconds kB", after every step: full-screen buffers
+# and menus come and go within a round.
 sample() { echo "$(($(date +%s) - start)) $(private_kb "$pid")" >>"$samples_file"; }
-
-key() {
-  focus
-  xdotool key "$@"
-  sleep 0.25
-  sample
-}
-# menu KEY...: opens the context menu from the keyboard and walks it by
-# mnemonics.
-menu() {
-  focus
-  xdotool key Menu
-  sleep 0.4
-  local k
-  for k in "$@"; do
-    xdotool key "$k"
-    sleep 0.25
-  done
-  menus_opened=$((menus_opened + 1))
-  sample
-}
-
-title_is() { [ "$(xs_title "$win")" = "$1" ]; }
-
-# One Space; the title must follow within 3 s.
-responds() {
-  local want=$1 t0 ms
-  t0=$(date +%s%N)
-  key space
-  if xs_poll 3000 title_is "$want"; then
-    ms=$((($(date +%s%N) - t0) / 1000000))
-    [ "$ms" -gt "$slowest" ] && slowest=$ms
-    return 0
-  fi
-  return 1
-}
+XS_AFTER_STEP=sample
 
 soak_one() {
   local which=$1 dir="$work/$1" exe launcher ini
@@ -166,7 +131,7 @@ soak_one() {
     done
     return 1
   }
-  if ! xs_poll 30000 find_win; then
+  if ! poll 60000 find_win; then
     check "$which: the window appears" false
     sed 's/^/    /' "$dir/stderr.log" | tail -5
     kill "$launched" 2>/dev/null
@@ -177,49 +142,37 @@ soak_one() {
   [ -n "$pid" ] || pid=$launched
 
   local colors=(r g b w y c m o) color_names=(red green blue white yellow cyan magenta orange)
+  local color_rgb=(FF3232 32E632 0064FF E6E6E6 E6E614 32DCDC FF32FF FF9600)
   local styles=(r s) style_names=(rounded straight)
-  local precisions=(m s d) cycle=0 color=1 style=0 unresponsive=0
-  menus_opened=0
-  slowest=0
-  local now elapsed
+  local precisions=(m s d) cycle=0 color=1 style=0 unconfirmed=0
+  XS_MENUS_OPENED=0
+  XS_SLOWEST_MS=0
+  local elapsed
   samples_file="$dir/memory.txt"
   : >"$samples_file"
   start=$(date +%s)
   while true; do
-    now=$(date +%s)
-    elapsed=$((now - start))
+    elapsed=$(($(date +%s) - start))
     sample
     [ "$elapsed" -ge "$seconds" ] && break
     xs_alive "$pid" || break
-    # The context menu opened and closed, both ways.
-    menu Escape
-    focus; xdotool key shift+F10; sleep 0.4; xdotool key Escape; sleep 0.25
-    menus_opened=$((menus_opened + 1))
-    # Color and style.
+    # One round (xs_session): the menu both ways, another color and style,
+    # another precision and back, full screen, countdown entry, a pause and
+    # a resume, each step confirmed before the next.
     color=$(((color + 3) % 8))
-    menu c "${colors[$color]}"
     style=$(((style + 1) % 2))
-    menu y "${styles[$style]}"
-    # Another precision for a moment, then centisecond again.
-    menu p "${precisions[$((cycle % 3))]}"
-    menu p c
-    # Full screen in and out (F11, then Esc).
-    key F11
-    sleep 0.3
-    key Escape
-    # Countdown entry: a digit typed, then left with Esc.
-    menu t c
-    key 1
-    key Escape
-    # Still responding?
-    responds "Stopwatch (Paused)" || unresponsive=$((unresponsive + 1))
-    responds Stopwatch || unresponsive=$((unresponsive + 1))
+    if ! xs_session "$win" "$pid" "${colors[$color]}" "${color_rgb[$color]}" "${styles[$style]}" \
+      "${precisions[$((cycle % 3))]}"; then
+      unconfirmed=$((unconfirmed + 1))
+      break
+    fi
     cycle=$((cycle + 1))
   done
 
   check "$which: still running after ${seconds} s" xs_alive "$pid"
-  echo "    $cycle cycles, $menus_opened menus opened, slowest title change ${slowest} ms"
-  check "$which: every Space answered by the title within 3 s ($unresponsive missed)" [ "$unresponsive" -eq 0 ]
+  echo "    $cycle rounds, $XS_MENUS_OPENED menus opened, slowest title change ${XS_SLOWEST_MS} ms"
+  check "$which: every step of every round confirmed" [ "$unconfirmed" -eq 0 ]
+  check "$which: every Space answered by the title within 3 s" [ "$XS_SLOWEST_MS" -le 3000 ]
 
   # Memory: the highest sample of the warm-up against the median of the
   # samples of the last quarter of the run. GTK and the allocator hold and
@@ -245,7 +198,7 @@ soak_one() {
 
   # Close through the window manager: the settings are written.
   wmctrl -i -c "$win"
-  check "$which: closing ends it" xs_poll 10000 xs_gone "$pid"
+  check "$which: closing ends it" poll 10000 xs_gone "$pid"
   wait "$launched" 2>/dev/null
   pid=""
   local text
@@ -277,8 +230,8 @@ soak_one() {
       eval '[ -n "$cc" ] && [ -n "$cd" ] && [ "$cc" -eq $((cd + ${cl:-0})) ]'
     check "$which: countdown entry made carets (${cc:-?} for $cycle entries)" \
       eval '[ -n "$cc" ] && [ "$cc" -ge "$cycle" ]'
-    check "$which: every menu opening counted (${ms:-?} of $menus_opened)" \
-      eval '[ -n "$ms" ] && [ "$ms" -ge "$menus_opened" ]'
+    check "$which: every menu opening counted (${ms:-?} of $XS_MENUS_OPENED)" \
+      eval '[ -n "$ms" ] && [ "$ms" -ge "$XS_MENUS_OPENED" ]'
   fi
 }
 

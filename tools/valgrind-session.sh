@@ -3,7 +3,8 @@
 # private Xvfb display (openbox as window manager): started at centisecond
 # precision and running, it gets the context menu, a color, a style, another
 # precision, full screen in and out, countdown entry in and out, a pause and
-# a resume, and is closed through the window manager.
+# a resume (xs_session in tools/xsession.sh: each step waits for the state it
+# leads to), and is closed through the window manager.
 #
 # Passes when memcheck saw no invalid read or write, no use of undefined
 # values and no other error, and no definite leak, after the suppressions in
@@ -27,6 +28,7 @@ done
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/moxtimer-valgrind.XXXXXX")"
 vg_pid=""
+session_failed=""
 cleanup() {
   [ -n "$vg_pid" ] && kill -9 "$vg_pid" 2>/dev/null
   xs_stop
@@ -46,50 +48,28 @@ cp "$program" "$work/moxtimer"
 vg_pid=$!
 
 win=""
-find_win() {
-  local w
-  for w in $(xdotool search --onlyvisible --name '^Stopwatch' 2>/dev/null); do
-    [ "$(xs_title "$w")" = Stopwatch ] && { win=$w; return 0; }
-  done
-  return 1
-}
-if ! xs_poll 90000 find_win; then
+find_win() { win=$(xs_window_of "$vg_pid" moxStopwatchTimer) && xs_title_is "$win" Stopwatch; }
+if ! poll 120000 find_win; then
   echo "valgrind-session: the window did not appear under Valgrind"
   tail -20 "$log"
   exit 1
 fi
 
-focus() { xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus --sync "$win" >/dev/null 2>&1; }
-# Valgrind slows the program down some twenty times: generous pauses.
-key() { focus; xdotool key "$1"; sleep "${2:-1}"; }
-menu() {
-  key Menu 2
-  local k
-  for k in "$@"; do xdotool key "$k"; sleep 1; done
-  sleep 1
-}
-
-sleep 2
-menu Escape
-menu c o          # color orange
-menu y s          # style straight
-menu p d          # precision decisecond
-menu p c          # and centisecond again
-key F11 2
-key Escape 2
-menu t c          # countdown entry
-key 1
-key Escape 2
-key space 2       # pause
-key space 2       # resume
-xs_poll 10000 sh -c "xprop -id $win _NET_WM_NAME | grep -q '\"Stopwatch\"'"
+# Valgrind slows the program some twenty times, more on a cold machine:
+# every step waits up to a minute for its state.
+XS_WAIT_MS=60000
+if ! xs_session "$win" "$vg_pid" o FF9600 s d; then
+  echo "valgrind-session: the session did not reach the program"
+  session_failed=1
+fi
 wmctrl -i -c "$win"
-if ! xs_poll 60000 xs_gone "$vg_pid"; then
+if ! poll 120000 xs_gone "$vg_pid"; then
   echo "valgrind-session: the program did not end after close"
   exit 1
 fi
 wait "$vg_pid"
 vg_pid=""
+session_failed=""
 
 status=0
 invalid=$(grep -c 'Invalid \(read\|write\|free\)' "$log")
@@ -105,10 +85,10 @@ elif [ "$errors" -ne 0 ] || [ "$invalid" -ne 0 ]; then
   awk '/^==[0-9]+== (Invalid|Conditional|Use of|Syscall|Mismatched|[0-9,]+ bytes in [0-9,]+ blocks are definitely)/{p=1} p&&/^==[0-9]+== $/{exit} p' "$log" | head -40
   status=1
 fi
-# The session reached the program: the color chosen in the menu was written
-# at close.
-if ! grep -q '^-color=orange' "$work/moxtimer.ini" 2>/dev/null; then
-  echo "valgrind-session: the settings file lacks -color=orange: the session did not reach the program"
+[ -z "${session_failed:-}" ] || status=1
+# The choices of the session were written at close.
+if ! grep -qx -- '-color=orange' "$work/moxtimer.ini" 2>/dev/null || ! grep -qx -- '-style=straight' "$work/moxtimer.ini"; then
+  echo "valgrind-session: the settings file lacks -color=orange or -style=straight"
   status=1
 fi
 echo "valgrind-session: log in $log"

@@ -1,6 +1,8 @@
 // Fake window, paint and system services: every call is recorded in fake::g.
 #include "platform/fake/fake_platform.h"
 
+#include <cwchar>
+
 #include "settings/profile_file.h"
 
 namespace fake {
@@ -90,6 +92,15 @@ bool GetExecutablePath(wchar_t* buffer, size_t capacity) {
 }
 
 const wchar_t* GetCommandLineText() { return fake::g.commandLine.c_str(); }
+
+SettingsNameRule PlatformSettingsNameRule() { return fake::g.settingsNameRule; }
+
+void ChooseSettingsFiles(const wchar_t* besideProgram, wchar_t* writePath, wchar_t* readPath,
+                         size_t capacity) {
+    std::wcsncpy(writePath, besideProgram, capacity - 1);
+    writePath[capacity - 1] = L'\0';
+    std::wcscpy(readPath, writePath);
+}
 
 size_t ProfileGetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultText,
                         wchar_t* buffer, size_t capacity, const wchar_t* path) {

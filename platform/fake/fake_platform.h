@@ -63,6 +63,8 @@ struct Platform {
     std::wstring executablePath;
     bool executablePathAvailable = true;
     std::wstring commandLine = L"moxtimer";
+    // The settings stay beside the program, named by this rule.
+    SettingsNameRule settingsNameRule = SettingsNameRule::ReplaceLastThree;
 };
 
 // The one fake platform instance.

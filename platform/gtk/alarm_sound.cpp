@@ -3,8 +3,11 @@
 // nothing at all (no substitute sound).
 #include <canberra.h>
 
+#include <climits>
+
 #include "app/shell_services.h"
-#include "platform/gtk/wide_text.h"
+#include "platform/gtk/alarm_file.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -28,8 +31,10 @@ ca_context* OpenContext() {
 }  // namespace
 
 void PlayAlarmSound(const wchar_t* file) {
-    char path[1024];
-    if (WideToUtf8(file, path, sizeof path) == 0) return;
+    static wchar_t program[PATH_MAX];
+    static char path[PATH_MAX];
+    if (!GetExecutablePath(program, PATH_MAX)) program[0] = L'\0';
+    if (!ResolveAlarmFile(file, program, path, sizeof path)) return;
     ca_context* context = OpenContext();
     if (context == nullptr) return;
     ca_context_cancel(context, kAlarmSoundId);

@@ -8,6 +8,8 @@
 #include "platform/gtk/native_window.h"
 #include "platform/gtk/wide_text.h"
 
+const wchar_t kBuildTools[] = L"C++20, GCC, GTK 3";
+
 namespace {
 
 constexpr int kMaxModalDepth = 8;
@@ -63,7 +65,7 @@ void ShowMessageBox(WindowHandle owner, const wchar_t* text, const wchar_t* capt
 
 void ShowAboutBox(WindowHandle window) {
     static char text[8192];
-    WideToUtf8(kAboutText, text, sizeof text);
+    WideToUtf8(AboutText(), text, sizeof text);
 
     GtkWidget* dialog = gtk_dialog_new();
     gtk_window_set_title(GTK_WINDOW(dialog), "MOX Stopwatch & Timer");

@@ -1,15 +1,17 @@
-// Title bar and full screen on GTK, built as on Windows: the style word keeps
-// the caption and sizing-frame bits, and the window manager's decorations
-// follow it. Full screen is the window maximized without decorations, so
-// desktop panels stay visible.
+// Title bar and full screen on GTK. The style word keeps the caption and
+// sizing-frame bits as on Windows, and the window manager's decorations
+// follow it. Full screen is the window manager's full-screen state on the
+// window's monitor: it covers panels and docks as the Windows program covers
+// the taskbar, and leaving it gives back the frame, size and place from
+// before.
 //
-// The window manager carries out maximize, unmaximize and decoration changes
-// later and in its own order. Two records bridge that gap: the maximize
-// expectation (so that the program's own maximize is never taken for the
-// window manager's request to maximize, which enters full screen), and the
-// client anchor (so that showing or hiding the title bar leaves the client
-// area where it was on screen, whatever the window manager does with the
-// frame).
+// The window manager carries out these changes later and in its own order.
+// Two kinds of record bridge that gap: the state expectations (so that the
+// program's own maximize, unmaximize or full-screen change is never taken
+// for a request of the window manager: its maximize enters full screen, and
+// its end of full screen clears the full-screen flag), and the client anchor
+// (so that showing or hiding the title bar leaves the client area where it
+// was on screen, whatever the window manager does with the frame).
 #include <gtk/gtk.h>
 
 #include "app/app_record.h"
@@ -23,22 +25,33 @@ namespace {
 // stops waiting for it.
 constexpr gint64 kWindowManagerPatienceUs = 1000 * 1000;
 
-// The decorations for a style: the caption brings the title bar with its
-// menu, minimize and close buttons but no maximize button; the sizing frame
-// alone a border.
+// The decorations for a style. The caption is a tool window's: a title bar
+// whose only button is the close button (which the close function brings),
+// so neither the menu, minimize nor maximize button is asked for. The sizing
+// frame alone is a border.
 GdkWMDecoration DecorationsFor(uint32_t style) {
     if (style & kStyleCaption) {
-        return static_cast<GdkWMDecoration>(GDK_DECOR_BORDER | GDK_DECOR_RESIZEH | GDK_DECOR_TITLE |
-                                            GDK_DECOR_MENU | GDK_DECOR_MINIMIZE);
+        return static_cast<GdkWMDecoration>(GDK_DECOR_BORDER | GDK_DECOR_RESIZEH | GDK_DECOR_TITLE);
     }
     if (style & kStyleThickFrame) return GDK_DECOR_BORDER;
     return static_cast<GdkWMDecoration>(0);
 }
 
-void Expect(NativeWindow* window, bool maximized) {
-    window->expectation.pending = true;
-    window->expectation.maximized = maximized;
-    window->expectation.deadline = g_get_monotonic_time() + kWindowManagerPatienceUs;
+void Expect(StateExpectation* expectation, bool on) {
+    expectation->pending = true;
+    expectation->on = on;
+    expectation->deadline = g_get_monotonic_time() + kWindowManagerPatienceUs;
+}
+
+// True when a state change is the program's own, or a stale state on the way
+// to it; false when the window manager made it.
+bool Settle(StateExpectation* expectation, bool on) {
+    if (expectation->pending && g_get_monotonic_time() <= expectation->deadline) {
+        if (on == expectation->on) expectation->pending = false;
+        return true;
+    }
+    expectation->pending = false;
+    return false;
 }
 
 struct FrameReading {
@@ -72,7 +85,8 @@ void ApplyFrameStyle(NativeWindow* window) {
     if (window->x11 && gdkWindow != nullptr) {
         gdk_window_set_decorations(gdkWindow, DecorationsFor(window->style));
         // Every function stays allowed, maximize too: the window manager's
-        // maximize is how its menu and title bar ask for full screen.
+        // maximize is how its menu and title bar ask for full screen, and a
+        // window manager without it may refuse full screen as well.
         gdk_window_set_functions(gdkWindow, GDK_FUNC_ALL);
     } else {
         gtk_window_set_decorated(GTK_WINDOW(window->window), caption);
@@ -122,11 +136,18 @@ int32_t EnterFullScreen(WindowHandle window) {
     if (window->destroyed || window->displayLost) return 1;
     window->style &= ~(kStyleCaption | kStyleThickFrame);
     window->anchor.pending = false;
-    ApplyFrameStyle(window);
+    // The decorations stay as they are: the window manager drops the frame
+    // in full screen and gives the very same one back when it ends.
     GtkWindow* gtkWindow = GTK_WINDOW(window->window);
-    if (!window->maximized) Expect(window, true);
-    gtk_window_maximize(gtkWindow);
-    // Shown maximized also brings back a minimized or hidden window.
+    // Full screen over a maximized window would come back maximized, which
+    // is the window manager's request to enter full screen again.
+    if (window->maximized) {
+        Expect(&window->maximizeExpected, false);
+        gtk_window_unmaximize(gtkWindow);
+    }
+    if (!window->fullscreen) Expect(&window->fullscreenExpected, true);
+    gtk_window_fullscreen(gtkWindow);
+    // Shown in full screen also brings back a minimized or hidden window.
     if (window->iconified) gtk_window_deiconify(gtkWindow);
     gtk_widget_show(window->window);
     return 1;
@@ -138,33 +159,39 @@ int32_t LeaveFullScreen(WindowHandle window) {
     if (!g_app.options.noTitleBar) window->style |= kStyleCaption;
     ApplyFrameStyle(window);
     GtkWindow* gtkWindow = GTK_WINDOW(window->window);
-    if (window->maximized) Expect(window, false);
+    if (window->fullscreen) Expect(&window->fullscreenExpected, false);
+    gtk_window_unfullscreen(gtkWindow);
+    if (window->maximized) Expect(&window->maximizeExpected, false);
     gtk_window_unmaximize(gtkWindow);
     if (window->iconified) gtk_window_deiconify(gtkWindow);
     return 0;
 }
 
 bool WindowIsZoomed(const NativeWindow* window) {
-    return window->maximized || g_app.options.fullScreen;
+    // Full screen counts as maximized, as on Windows.
+    return window->maximized || window->fullscreen || g_app.options.fullScreen;
 }
 
 void ObserveWindowState(NativeWindow* window, GdkWindowState newState, GdkWindowState changed) {
     window->iconified = (newState & GDK_WINDOW_STATE_ICONIFIED) != 0;
-    if (!(changed & GDK_WINDOW_STATE_MAXIMIZED)) return;
-    const bool maximized = (newState & GDK_WINDOW_STATE_MAXIMIZED) != 0;
-    window->maximized = maximized;
-    MaximizeExpectation& expectation = window->expectation;
-    if (expectation.pending && g_get_monotonic_time() <= expectation.deadline) {
-        // The program's own change, or a stale state on the way to it.
-        if (maximized == expectation.maximized) expectation.pending = false;
-        return;
+    if (changed & GDK_WINDOW_STATE_MAXIMIZED) {
+        window->maximized = (newState & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+        // The window manager's maximize (its button, its menu, a double-click
+        // on the title bar) enters full screen.
+        if (!Settle(&window->maximizeExpected, window->maximized) && window->maximized) {
+            OnEnterFullScreenRequest(window);
+        }
     }
-    expectation.pending = false;
-    // Otherwise the window manager asked: its maximize (button, menu, a
-    // double-click on the title bar) enters full screen, its restore leaves it.
-    if (maximized && !g_app.options.fullScreen) {
-        OnEnterFullScreenRequest(window);
-    } else if (!maximized && g_app.options.fullScreen) {
-        OnLeaveFullScreenRequest(window);
+    if (changed & GDK_WINDOW_STATE_FULLSCREEN) {
+        window->fullscreen = (newState & GDK_WINDOW_STATE_FULLSCREEN) != 0;
+        // The window manager entered or ended full screen by itself: the
+        // flag follows, so that the next F11 does what it says.
+        if (!Settle(&window->fullscreenExpected, window->fullscreen)) {
+            if (window->fullscreen && !g_app.options.fullScreen) {
+                OnEnterFullScreenRequest(window);
+            } else if (!window->fullscreen && g_app.options.fullScreen) {
+                OnLeaveFullScreenRequest(window);
+            }
+        }
     }
 }

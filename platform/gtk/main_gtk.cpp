@@ -8,14 +8,23 @@
 #include "app/app_record.h"
 #include "app/shell_services.h"
 #include "app/window_logic.h"
+#include "platform/gtk/command_line_info.h"
 #include "platform/gtk/native_window.h"
 #include "platform/gtk/resource_counts.h"
 #include "platform/posix/system_posix.h"
 
 int main(int argc, char** argv) {
     SetCommandLineFromArgs(argc, argv);
+    if (const InfoRequest info = FindInfoRequest(argc, argv); info != InfoRequest::None) {
+        return AnswerInfoRequest(info);
+    }
     RecordUiThread();
     g_set_prgname("moxtimer");
+    // X11 first, through XWayland in a Wayland session: there the window
+    // manager keeps the window on top and where it was placed, which a
+    // Wayland compositor does not. Wayland only without X; a GDK_BACKEND
+    // the user sets still decides.
+    gdk_set_allowed_backends("x11,*");
     if (!gtk_init_check(&argc, &argv)) {
         std::fprintf(stderr,
                      "moxtimer: cannot open a display (is DISPLAY or WAYLAND_DISPLAY set?)\n");

@@ -174,8 +174,8 @@ NativeWindow* CreateMainWindow() {
     gtk_widget_set_app_paintable(widget, TRUE);
     gtk_window_set_keep_above(gtkWindow, TRUE);
     if (!(options.extendedStyle & kExStyleAppWindow)) {
-        // A tool window: no taskbar entry.
-        gtk_window_set_type_hint(gtkWindow, GDK_WINDOW_TYPE_HINT_UTILITY);
+        // No taskbar entry. The type stays NORMAL: window managers refuse
+        // full screen (openbox) or maximize to a UTILITY window.
         gtk_window_set_skip_taskbar_hint(gtkWindow, TRUE);
         gtk_window_set_skip_pager_hint(gtkWindow, TRUE);
     }
@@ -212,6 +212,7 @@ NativeWindow* CreateMainWindow() {
     // As WM_CREATE inside window creation: records the window, may start
     // the clock, sets the first title.
     OnCreate(window);
+    StartAccessibleDisplay(window);
     return window;
 }
 
@@ -227,6 +228,7 @@ void CloseMainWindow(NativeWindow* window) {
     OnClose(window);
     window->destroyed = true;
     StopEntryCaret(window);
+    StopAccessibleDisplay(window);
     if (!window->displayLost) gtk_widget_destroy(window->window);
     QuitMessageLoop();
 }

@@ -27,12 +27,12 @@ struct EntryCaret {
     guint blinkSource = 0;
 };
 
-// A maximize or unmaximize this program asked for and the window manager has
-// not yet carried out: its state change must not be taken for a request of
-// the window manager.
-struct MaximizeExpectation {
+// A change of the maximized or full-screen state that this program asked for
+// and the window manager has not yet carried out: its state change must not
+// be taken for a request of the window manager.
+struct StateExpectation {
     bool pending = false;
-    bool maximized = false;
+    bool on = false;
     gint64 deadline = 0;  // monotonic microseconds
 };
 
@@ -76,13 +76,16 @@ struct NativeWindow {
     std::atomic<int32_t> timeUpsQueued{0};
 
     EntryCaret caret;
+    guint accessibleRefresh = 0;  // the accessible name's once-a-second source
 
     // The live window style and extended style, as the frame modes change them.
     uint32_t style = 0;
     uint32_t extendedStyle = 0;
     bool iconified = false;
     bool maximized = false;
-    MaximizeExpectation expectation;
+    bool fullscreen = false;  // the window manager's full-screen state
+    StateExpectation maximizeExpected;
+    StateExpectation fullscreenExpected;
     ClientAnchor anchor;
     PendingMove move;
 
@@ -125,6 +128,14 @@ gboolean DrawDisplay(GtkWidget* widget, cairo_t* cr, gpointer data);
 int32_t LiveBrushCount();
 // The brush slots that hold a brush: three after start-up.
 int32_t DisplayBrushesMade();
+
+// accessible_display.cpp
+// Gives the display its accessible role and name, and keeps the name up to
+// date once a second until the window closes.
+void StartAccessibleDisplay(NativeWindow* window);
+void StopAccessibleDisplay(NativeWindow* window);
+// The accessible name for the state now, in UTF-8, cut to capacity.
+void ComposeAccessibleName(char* name, size_t capacity);
 
 // entry_caret.cpp
 void DrawEntryCaret(NativeWindow* window, cairo_t* cr);

@@ -1,6 +1,6 @@
-// The end of the session: a SIGTERM or SIGHUP, or the display connection
-// going away, stores the settings as closing the window does, then ends the
-// program.
+// The end of the session: a SIGTERM, SIGHUP or SIGINT (Ctrl+C in the
+// terminal), or the display connection going away, stores the settings as
+// closing the window does, then ends the program.
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 #include <signal.h>
@@ -45,6 +45,7 @@ void InstallSessionEndHandlers(NativeWindow* window) {
     sessionWindow = window;
     g_unix_signal_add(SIGTERM, OnEndSignal, nullptr);
     g_unix_signal_add(SIGHUP, OnEndSignal, nullptr);
+    g_unix_signal_add(SIGINT, OnEndSignal, nullptr);
 #ifdef GDK_WINDOWING_X11
     if (GDK_IS_X11_DISPLAY(gdk_display_get_default())) XSetIOErrorHandler(OnDisplayConnectionLost);
 #endif

@@ -1,9 +1,10 @@
 // Profile file access on POSIX systems. A rewrite is atomic: the new content
 // goes to a temporary file in the same folder, is flushed to disk and then
 // renamed over the old file, so a crash or a full disk never leaves half a
-// settings file. A symbolic link is followed and its target replaced; the
-// file keeps its permissions. When no temporary file can be made beside it (a
-// read-only folder holding a writable file) the file is rewritten in place.
+// settings file. Missing folders are created on the first write. A symbolic
+// link is followed and its target replaced; the file keeps its permissions.
+// When no temporary file can be made beside it (a read-only folder holding a
+// writable file) the file is rewritten in place.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,8 +17,8 @@
 #include <cstring>
 #include <cwchar>
 
+#include "platform/posix/path_bytes.h"
 #include "settings/profile_io.h"
-#include "settings/profile_text.h"
 
 namespace {
 
@@ -27,16 +28,28 @@ constexpr int kTempAttempts = 16;
 
 using PathBuffer = char[kPathBytes];
 
-// The wide path as the UTF-8 bytes the file system takes; false when it does
-// not fit or is empty.
+// The wide path as the bytes the file system takes (path_bytes.h); false when
+// it does not fit or is empty.
 bool ToNativePath(const wchar_t* path, PathBuffer out) {
-    const size_t length = std::wcslen(path);
-    if (length == 0) return false;
-    if (EncodeProfileText(ProfileEncoding::Utf8, path, length, nullptr) >= kPathBytes) return false;
-    const size_t size = EncodeProfileText(ProfileEncoding::Utf8, path, length,
-                                          reinterpret_cast<unsigned char*>(out));
-    out[size] = 0;
-    return true;
+    return path[0] != L'\0' && WideToBytes(path, out, kPathBytes);
+}
+
+// Creates the folders leading to path that are missing, each with mode 0700,
+// as the XDG rules ask for a configuration folder made on the first write.
+bool CreateFoldersFor(const char* path) {
+    PathBuffer folder;
+    std::memcpy(folder, path, std::strlen(path) + 1);
+    char* slash = std::strrchr(folder, '/');
+    if (!slash || slash == folder) return false;
+    *slash = 0;
+    for (char* p = folder + 1;; ++p) {
+        if (*p != '/' && *p != 0) continue;
+        const char kept = *p;
+        *p = 0;
+        if (mkdir(folder, 0700) != 0 && errno != EEXIST) return false;
+        *p = kept;
+        if (kept == 0) return true;
+    }
 }
 
 // Follows symbolic links, also dangling ones, to the path that is really
@@ -200,7 +213,10 @@ bool ReplaceProfileFile(const wchar_t* path, const ProfileChunk* chunks, size_t 
     const mode_t mode = existing >= 0 ? (info.st_mode & 07777) : 0666;
 
     PathBuffer temporary;
-    const int fd = CreateTemporary(target, mode, temporary);
+    int fd = CreateTemporary(target, mode, temporary);
+    if (fd < 0 && errno == ENOENT && existing < 0 && CreateFoldersFor(target)) {
+        fd = CreateTemporary(target, mode, temporary);
+    }
     if (fd < 0) {
         // Only a folder that refuses new files sends us the unsafe way; a
         // full disk or the like fails before the old file is touched.

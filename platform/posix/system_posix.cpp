@@ -11,7 +11,10 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/posix/path_bytes.h"
 #include "settings/profile_file.h"
+
+static_assert(kPathCapacity == PATH_MAX);
 
 namespace {
 
@@ -25,37 +28,8 @@ void UseEnvironmentLocale() {
     done = true;
 }
 
-constexpr wchar_t kReplacementCharacter = 0xFFFD;
-
-// Converts a multibyte text in the locale's encoding. With strict, an invalid
-// sequence fails the conversion; otherwise it becomes U+FFFD and the
-// conversion goes on one byte later.
-bool AppendConverted(std::wstring& out, const char* text, bool strict) {
-    std::mbstate_t state{};
-    size_t left = std::strlen(text);
-    while (left > 0) {
-        wchar_t wide;
-        const size_t used = std::mbrtowc(&wide, text, left, &state);
-        if (used == static_cast<size_t>(-1) || used == static_cast<size_t>(-2)) {
-            if (strict) return false;
-            out.push_back(kReplacementCharacter);
-            state = std::mbstate_t{};
-            if (used == static_cast<size_t>(-2)) return true;  // cut off at the end
-            ++text;
-            --left;
-            continue;
-        }
-        if (used == 0) break;
-        out.push_back(wide);
-        text += used;
-        left -= used;
-    }
-    return true;
-}
-
 void AppendArgument(std::wstring& line, const char* argument) {
-    std::wstring wide;
-    AppendConverted(wide, argument, false);
+    const std::wstring wide = BytesToWideString(argument);
     if (wide.find(L'"') != std::wstring::npos) {
         line += wide;
         return;
@@ -75,8 +49,7 @@ void AppendArgument(std::wstring& line, const char* argument) {
 }
 
 void AppendProgramName(std::wstring& line, const char* name) {
-    std::wstring wide;
-    if (name) AppendConverted(wide, name, false);
+    const std::wstring wide = name ? BytesToWideString(name) : std::wstring();
     // Quotes inside the name would end the quoted token early and leak the
     // rest of the name into the options; the name is only ever skipped.
     std::wstring cleaned;
@@ -110,7 +83,6 @@ const wchar_t* GetCommandLineText() {
 bool ExecutablePathFromLink(const char* link, wchar_t* buffer, size_t capacity) {
     if (capacity == 0) return false;
     buffer[0] = L'\0';
-    UseEnvironmentLocale();
     // The kernel marks an unlinked executable by this suffix; a file that
     // really has such a name still exists.
     static constexpr char kDeleted[] = " (deleted)";
@@ -121,12 +93,7 @@ bool ExecutablePathFromLink(const char* link, wchar_t* buffer, size_t capacity) 
         stat(link, &info) != 0) {
         return false;
     }
-    std::wstring wide;
-    if (!AppendConverted(wide, link, true)) return false;
-    if (wide.empty() || wide.size() + 1 > capacity) return false;
-    wide.copy(buffer, wide.size());
-    buffer[wide.size()] = L'\0';
-    return true;
+    return link[0] != '\0' && BytesToWide(link, buffer, capacity);
 }
 
 bool GetExecutablePath(wchar_t* buffer, size_t capacity) {

@@ -10,12 +10,12 @@
 // after one blank. An argument holding a blank gets double quotes around its
 // value (the text after its first "="), or around the whole argument when it
 // has no "="; an argument ending in "=" gets an empty pair of quotes back; an
-// argument that itself holds a double quote is passed as it is. Bytes that
-// are not valid in the locale's encoding become U+FFFD. Call once, first
-// thing in main.
+// argument that itself holds a double quote is passed as it is. The bytes are
+// converted as path_bytes.h says, whatever the locale, so a file name given
+// as an argument keeps every byte. Call once, first thing in main.
 void SetCommandLineFromArgs(int argc, char** argv);
 
 // The work of GetExecutablePath on the text of the /proc/self/exe link:
-// false, with buffer empty, for a link naming a deleted file, a text that is
-// not valid in the locale's encoding, or a path that does not fit.
+// false, with buffer empty, for a link naming a deleted file or a path that
+// does not fit. Every byte of the path is kept (path_bytes.h).
 bool ExecutablePathFromLink(const char* link, wchar_t* buffer, size_t capacity);

@@ -4,12 +4,14 @@
 #include "platform/win32/win32_program.h"
 #include "resources/resource_ids.h"
 
+const wchar_t kBuildTools[] = L"C++20, MinGW-w64";
+
 namespace {
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
-            SetDlgItemTextW(dialog, ID_ABOUT_TEXT, kAboutText);
+            SetDlgItemTextW(dialog, ID_ABOUT_TEXT, AboutText());
             SetFocus(GetDlgItem(dialog, ID_ABOUT_TEXT));
             return FALSE;  // the focus has been set by hand
         case WM_COMMAND:

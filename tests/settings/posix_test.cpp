@@ -34,7 +34,7 @@ TEST(Posix, ArgumentsAreJoinedAsOnWindows) {
         {{"/opt/my mox/moxtimer", "-start"}, L"\"/opt/my mox/moxtimer\" -start"},
         {{"moxtimer", "-alarmMessage=a=b c"}, L"moxtimer -alarmMessage=\"a=b c\""},
         {{"moxtimer", "-alarmFile=", "-start"}, L"moxtimer -alarmFile=\"\" -start"},
-        {{"m", "-alarmMessage=\xC3\xBC x\xFF"}, L"m -alarmMessage=\"\u00fc x\uFFFD\""},
+        {{"m", "-alarmMessage=\xC3\xBC x\xFF"}, L"m -alarmMessage=\"\u00fc x\xDCFF\""},
         // Quotes inside the program name would end its token early.
         {{"/opt/\"odd\" name/mox", "-start"}, L"\"/opt/odd name/mox\" -start"},
     };

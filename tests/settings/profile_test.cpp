@@ -158,6 +158,7 @@ TEST_F(Profile, WriteChangesOnlyItsOwnLine) {
          Utf16(u"[s]\nkey=\U00010000\U0001F600\n", true)},
         {Utf16(u"[a]\r\nx=1"), L"s", L"\u00e4", Utf16(u"[a]\r\nx=1\r\n[s]\r\nkey=\u00e4\r\n")},
         {Utf16(u"[a]\r\n"), L"s", L"v", Utf16(u"[a]\r\n[s]\r\nkey=v\r\n")},
+        {"[a]\r\n", L"s", L"v", "[a]\r\n[s]\r\nkey=v\r\n"},
         {Utf16(u""), L"s", L"v", Utf16(u"[s]\nkey=v\n")},
         {Utf16(u"", true), L"s", L"v", Utf16(u"[s]\nkey=v\n", true)},
         {"\xEF\xBB\xBF", L"s", L"v", "\xEF\xBB\xBF[s]\nkey=v\n"},

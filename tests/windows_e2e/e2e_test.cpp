@@ -10,6 +10,10 @@
 #include <vector>
 
 #include "app/about_text.h"
+#include "resources/resource_ids.h"
+
+// The about text the Windows program must show names what built it.
+const wchar_t kBuildTools[] = L"C++20, MinGW-w64";
 
 namespace {
 
@@ -58,9 +62,10 @@ struct Program {
     }
 
     // Copies the program into a fresh folder (the script empties e2e-work
-    // beside the driver), writes settings as its settings file, starts it
-    // and waits for its main window to show and paint.
-    bool Start(const std::wstring& arguments, const std::string& settings = "") {
+    // beside the driver), writes settings as its settings file, lets prepare
+    // change the copy, and starts it.
+    bool Launch(const std::wstring& arguments, const std::string& settings = "",
+                void (*prepare)(const std::wstring& exe) = nullptr) {
         static int runs = 0;
         wchar_t path[MAX_PATH];
         std::wstring driver(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
@@ -76,12 +81,20 @@ struct Program {
             fwrite(settings.data(), 1, settings.size(), file);
             fclose(file);
         }
+        if (prepare != nullptr) prepare(exe);
         std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &startup, &process) &&
-               WaitFor([&] { return (window = Top(L"moxStopwatchTimer")) != nullptr; }, 15000) &&
+                              folder.c_str(), &startup, &process);
+    }
+    // Launches the program and waits until its main window shows and its
+    // message loop runs.
+    bool Start(const std::wstring& arguments, const std::string& settings = "") {
+        return Launch(arguments, settings) && WaitForWindow();
+    }
+    bool WaitForWindow() {
+        return WaitFor([&] { return (window = Top(L"moxStopwatchTimer")) != nullptr; }, 15000) &&
                Settle();
     }
 
@@ -99,11 +112,12 @@ struct Program {
         return top;
     }
 
-    // Waits until the program has handled all posted so far; lets it paint.
+    // Returns once the message loop answers, so start-up, which comes
+    // before the loop, is over. A sent message overtakes the posted ones:
+    // what posted input leads to is waited for on its own state.
     bool Settle() const {
         DWORD_PTR ignored = 0;
-        return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored) &&
-               (Sleep(150), true);
+        return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored) != 0;
     }
     void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         PostMessageW(window, message, wParam, lParam);
@@ -190,6 +204,13 @@ struct Program {
         return menu != nullptr && Gone(kMenu);
     }
 
+    // Countdown entry shows a caret; the program has none otherwise.
+    bool HasCaret() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return GetGUIThreadInfo(process.dwThreadId, &info) && info.hwndCaret != nullptr;
+    }
+
     bool Running() const { return WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
     DWORD WaitForExit() const {
         DWORD code = 99;
@@ -261,6 +282,59 @@ TEST(Startup, OptionsAndTheSettingsFileShapeTheFirstPaint) {
     }
 }
 
+// Rewrites exe with the resources of its own copy, all but the entry menu.
+// (Deleting one resource in place does nothing under Wine.)
+BOOL CALLBACK CopyLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language,
+                           LONG_PTR update) {
+    if (type == RT_MENU && name == MAKEINTRESOURCEW(ID_MENU2)) return TRUE;
+    HRSRC found = FindResourceExW(module, type, name, language);
+    UpdateResourceW(reinterpret_cast<HANDLE>(update), type, name, language,
+                    LockResource(LoadResource(module, found)), SizeofResource(module, found));
+    return TRUE;
+}
+BOOL CALLBACK CopyName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR update) {
+    EnumResourceLanguagesW(module, type, name, CopyLanguage, update);
+    return TRUE;
+}
+BOOL CALLBACK CopyType(HMODULE module, LPWSTR type, LONG_PTR update) {
+    EnumResourceNamesW(module, type, CopyName, update);
+    return TRUE;
+}
+void WithoutEntryMenu(const std::wstring& exe) {
+    const std::wstring original = exe + L".original";
+    CopyFileW(exe.c_str(), original.c_str(), FALSE);
+    HMODULE source = LoadLibraryExW(original.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HANDLE update = BeginUpdateResourceW(exe.c_str(), TRUE);
+    EnumResourceTypesW(source, CopyType, reinterpret_cast<LONG_PTR>(update));
+    FreeLibrary(source);
+    EndUpdateResourceW(update, FALSE);
+}
+
+// The box comes first, with no owner; after OK the program starts as usual,
+// only the right click during countdown entry shows nothing.
+TEST(Startup, AMissingEntryMenuIsReportedAndTheProgramGoesOn) {
+    Program p;
+    ASSERT_TRUE(p.Launch(L"", "", WithoutEntryMenu));
+    HWND box = p.WaitForTop(kBox, 1, 15000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Text(box), L"Error");  // the system's default caption
+    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), L"Loading menu2 failed");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    EXPECT_EQ(p.Top(L"moxStopwatchTimer"), nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(p.WaitForWindow());
+    ASSERT_TRUE(p.ChooseFromMenu(L"tc"));  // &Timer, &Customize...
+    ASSERT_TRUE(WaitFor([&] { return p.HasCaret(); }));
+    // A tracked menu would hold the sent message until the menu closed.
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(SendMessageTimeoutW(p.window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(p.window),
+                                  MAKELPARAM(0xFFFF, 0xFFFF), SMTO_BLOCK, 5000, &ignored),
+              0);
+    EXPECT_EQ(p.Top(kMenu), nullptr);
+    p.Key(VK_RETURN);  // entry goes on: Enter accepts
+    EXPECT_TRUE(p.Titled(L"Timer")) << p.Title();
+}
+
 TEST(Keys, SpaceStartsAndPausesTheStopwatch) {
     Program p;
     ASSERT_TRUE(p.Start(L""));
@@ -294,7 +368,7 @@ TEST(Keys, F1ShowsTheAboutTextAndEscEndsIt) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(Text(box), L"MOX Stopwatch & Timer");
     HWND text = GetDlgItem(box, 101);
-    EXPECT_EQ(Text(text), std::wstring(kAboutText));
+    EXPECT_EQ(Text(text), std::wstring(AboutText()));
     EXPECT_FALSE(IsWindowEnabled(p.window));  // modal
     PostMessageW(text, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(p.Gone(kBox));
@@ -314,6 +388,7 @@ TEST(Timer, PresetAndTypedCountdowns) {
 
     // More than 99:59:59 is refused with a box and entry goes on.
     ASSERT_TRUE(p.ChooseFromMenu(L"tc"));  // &Timer, &Customize...
+    ASSERT_TRUE(WaitFor([&] { return p.HasCaret(); }));
     p.Keys(L"995960");
     p.Key(VK_RETURN);
     HWND box = p.WaitForTop(kBox);
@@ -321,11 +396,11 @@ TEST(Timer, PresetAndTypedCountdowns) {
     EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), L"Time is invalid as it is more than 99:59:59!");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(p.Gone(kBox));
-    // The digits shift in from the right; Enter accepts 00:12:30.
+    // The digits shift in from the right; Enter accepts 00:12:30 and ends
+    // entry. (Their characters are posted behind any key posted meanwhile.)
     p.Keys(L"001230");
     p.Key(VK_RETURN);
-    ASSERT_TRUE(p.Settle());
-    EXPECT_EQ(p.Title(), L"Timer");
+    ASSERT_TRUE(WaitFor([&] { return !p.HasCaret(); }));
     p.Key(VK_SPACE);
     EXPECT_TRUE(p.Titled(L"Timer (750 sec)")) << p.Title();
 }

@@ -5,7 +5,8 @@
 #     and dist/linux/moxtimer), relinked in the preset build folders
 #     (MOX_RELINK_BUILDS names others).
 #  2. tools/release.sh run twice into two folders gives byte-identical
-#     packages, whose .sha256 files check out.
+#     packages (the .deb too; tools/test-extra/deb.sh checks its content),
+#     whose .sha256 files check out.
 #  3. Each package holds what it must, with owner 0:0 and the commit's time.
 #  4. Each package unpacked into an empty folder starts from there on a
 #     private Xvfb display (the Windows ones under Wine in a new, empty
@@ -47,6 +48,13 @@ for tool in zip unzip tar sha256sum Xvfb openbox xdotool xprop wmctrl wine; do
   command -v "$tool" >/dev/null || { echo "release-test: $tool is missing (tools/install-deps.sh)"; echo "0 passed, 1 failed"; exit 1; }
 done
 
+# Waits for the clock's next second.
+next_second() {
+  local now
+  now=$(date +%s)
+  poll 3000 eval '[ "$(date +%s)" -gt '"$now"' ]'
+}
+
 # --- 1. Two links give the same program.
 # relink_same BUILD TARGET FILE [GENERATED...]: removes the linked program
 # (and the generated files named, so that they are made again) and builds
@@ -63,8 +71,8 @@ relink_same() {
     rm -f "$linked" "${generated[@]}"
     cmake --build "$build" --target "$target" >"$work/relink.log" 2>&1 || { tail -5 "$work/relink.log"; return 1; }
     cp "$delivered" "$work/relink-$i"
-    # A second later, so that a time stamp in the file would show.
-    [ $i = 1 ] && sleep 1.1
+    # In the next second, so that a time stamp in the file would show.
+    [ $i = 1 ] && next_second
   done
   if ! cmp -s "$work/relink-1" "$work/relink-2"; then
     echo "    differing bytes (offset, first, second):"
@@ -110,9 +118,10 @@ echo "two packagings, one result"
 tools/release.sh --out "$work/a" >"$work/release-a.log" 2>&1
 check "tools/release.sh succeeds" [ $? -eq 0 ]
 sed 's/^/    /' "$work/release-a.log"
-sleep 1.1
+next_second
 tools/release.sh --out "$work/b" >"$work/release-b.log" 2>&1
-packages=("MoxTimer-$version-windows-x86.zip" "MoxTimer-$version-windows-x64.zip" "moxtimer-$version-linux-x86_64.tar.gz")
+packages=("MoxTimer-$version-windows-x86.zip" "MoxTimer-$version-windows-x64.zip" "moxtimer-$version-linux-x86_64.tar.gz"
+  "moxtimer_${version}_amd64.deb")
 for p in "${packages[@]}"; do
   check "$p made" [ -s "$work/a/$p" ]
   check "$p identical when made again" cmp -s "$work/a/$p" "$work/b/$p"
@@ -140,7 +149,9 @@ done
 t="$work/a/moxtimer-$version-linux-x86_64.tar.gz"
 if [ -f "$t" ]; then
   d="moxtimer-$version-linux-x86_64"
-  expected="$d/ $d/LICENSE $d/README $d/icons/ $d/icons/hicolor/ $d/icons/hicolor/16x16/ $d/icons/hicolor/16x16/apps/ $d/icons/hicolor/16x16/apps/moxtimer.png $d/icons/hicolor/32x32/ $d/icons/hicolor/32x32/apps/ $d/icons/hicolor/32x32/apps/moxtimer.png $d/icons/hicolor/48x48/ $d/icons/hicolor/48x48/apps/ $d/icons/hicolor/48x48/apps/moxtimer.png $d/moxtimer $d/moxtimer.desktop "
+  expected="$d/ $d/LICENSE $d/README $d/icons/ $d/icons/hicolor/"
+  for s in 128 16 256 32 48 64; do expected+=" $d/icons/hicolor/${s}x$s/ $d/icons/hicolor/${s}x$s/apps/ $d/icons/hicolor/${s}x$s/apps/moxtimer.png"; done
+  expected+=" $d/moxtimer $d/moxtimer.desktop "
   check "linux: program, desktop file, icons, readme, licence" [ "$(tar tzf "$t" | tr '\n' ' ')" = "$expected" ]
   check "linux: every member owned by 0/0" sh -c "tar tzvf '$t' | awk '{print \$2}' | sort -u | grep -qx '0/0'"
   check "linux: every member dated at the commit" sh -c "TZ=UTC tar tzvf '$t' | grep -vc '$stamp' | grep -qx 0"
@@ -161,10 +172,10 @@ else
     prog_pid=$!
     win=""
     find_linux() { win=$(xs_window_of "$prog_pid" moxStopwatchTimer); }
-    check "linux: the window appears" xs_poll 10000 find_linux
+    check "linux: the window appears" poll 30000 find_linux
     check "linux: titled Stopwatch" eval '[ -n "$win" ] && [ "$(xs_title "$win")" = Stopwatch ]'
     [ -n "$win" ] && wmctrl -i -c "$win"
-    check "linux: closing ends it" xs_poll 5000 xs_gone "$prog_pid"
+    check "linux: closing ends it" poll 5000 xs_gone "$prog_pid"
     check "linux: the settings file written beside it" grep -q '^-mode=stopwatch' "$dir/moxtimer.ini"
     kill -9 "$prog_pid" 2>/dev/null
     wait "$prog_pid" 2>/dev/null
@@ -192,12 +203,12 @@ else
       done
       return 1
     }
-    check "windows-$arch: the window appears under Wine" xs_poll 30000 find_windows
+    check "windows-$arch: the window appears under Wine" poll 60000 find_windows
     [ -n "$win" ] && xwininfo -root -tree | grep -q "\"Stopwatch\"" && echo "    xwininfo: $(xwininfo -root -tree | grep '"Stopwatch"' | head -1 | sed 's/^ *//')"
     [ -n "$win" ] && wmctrl -i -c "$win"
-    check "windows-$arch: closing ends it" xs_poll 10000 xs_gone "$prog_pid"
+    check "windows-$arch: closing ends it" poll 10000 xs_gone "$prog_pid"
     check "windows-$arch: MoxTimer.ini written beside it" \
-      xs_poll 5000 bash -c "source tools/xsession.sh; xs_ini_text '$dir/MoxTimer.ini' | grep -q '^-mode=stopwatch'"
+      poll 5000 eval "xs_ini_text '$dir/MoxTimer.ini' | grep -q '^-mode=stopwatch'"
     [ -f "$dir/MoxTimer.ini" ] || { ls -la "$dir"; cat "$work/wine-$arch.log"; } | sed 's/^/    /'
     kill -9 "$prog_pid" 2>/dev/null
     wait "$prog_pid" 2>/dev/null

@@ -8,18 +8,17 @@
 set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 cd "$root"
+source tools/xsession.sh
 
 builds=(${MOX_E2E_BUILDS:-build/windows-x86 build/windows-x64})
 export WINEPREFIX="${MOX_E2E_WINEPREFIX:-$root/build/wineprefix-e2e}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-xvfb_pid=""
 cleanup() {
   # Only this prefix's processes, then our own display server.
   WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  return 0
+  xs_stop
 }
 trap cleanup EXIT
 
@@ -33,17 +32,7 @@ for build in "${builds[@]}"; do
   fi
 done
 
-# A display number nobody uses.
-display=""
-for n in $(seq 91 199); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "windows-e2e: no free display number"; exit 1; }
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-[ -e "/tmp/.X11-unix/X$display" ] || { echo "windows-e2e: Xvfb did not start"; exit 1; }
-export DISPLAY=":$display"
+XS_SCREEN=1024x768x24 xs_start || exit 1
 
 mkdir -p "$(dirname "$WINEPREFIX")"
 (

@@ -1,15 +1,21 @@
 // The GTK layer without a display: input mapping, the image, the counters.
 #include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <tuple>
 
+#include "app/about_text.h"
 #include "app/window_logic.h"
 #include "clock/clock.h"
 #include "clock/time_text.h"
 #include "display/painter.h"
+#include "platform/gtk/alarm_file.h"
 #include "platform/gtk/input_mapping.h"
 #include "platform/gtk/native_window.h"
 #include "platform/resource_counts.h"
@@ -90,6 +96,55 @@ TEST(GtkLayerTest, OnlyAnErasingRepaintClearsTheImageAndResourcesBalance) {
     StopEntryCaret(&window);
     EXPECT_GT(g_resourceCounts.caretsCreated, 1);
     EXPECT_EQ(g_resourceCounts.caretsCreated, g_resourceCounts.caretsDestroyed);
+}
+
+TEST(GtkLayerTest, TheAboutTextSaysGtkBuiltIt) {
+    const std::wstring text = AboutText();
+    EXPECT_TRUE(
+        text.starts_with(L"Version:\t\t1.9.0.0\r\nAuthor:\t\t\tThe Mox team\r\nWebsite:\t\tnone\r\n"
+                         L"Language:\t\tC++20, GCC, GTK 3\r\n\r\n\r\nMOUSE and KEYBOARD:\r\n"))
+        << text.c_str();
+    EXPECT_TRUE(text.ends_with(L"\r\n-quitAfterTimeUp\t\t\r\n")) << text.c_str();
+}
+
+TEST(GtkLayerTest, AlarmFileIsLookedUpInTheCurrentFolderThenBesideTheProgram) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("mox-alarm-" + std::to_string(getpid()));
+    const std::string program = (root / "program/").string();
+    for (const char* file : {"here/both.wav", "here/here.wav", "program/both.wav",
+                             "program/beside.wav", "program/folder.wav", "program/\xC3\xA9.wav"}) {
+        fs::create_directories((root / file).parent_path());
+        std::ofstream(root / file) << "RIFF";
+    }
+    fs::create_directories(root / "here/folder.wav");
+    const fs::path before = fs::current_path();
+    fs::current_path(root / "here");
+    const std::wstring moxtimer = (root / "program/moxtimer").wstring();
+    const std::wstring beside = (root / "program/beside.wav").wstring();
+    const std::wstring notHere = (root / "here/beside.wav").wstring();
+    // Name, program path, the path found ("" for none).
+    const std::tuple<const wchar_t*, const wchar_t*, std::string> cases[] = {
+        {L"here.wav", moxtimer.c_str(), "here.wav"},
+        {L"both.wav", moxtimer.c_str(), "both.wav"},
+        {L"beside.wav", moxtimer.c_str(), program + "beside.wav"},
+        {L"folder.wav", moxtimer.c_str(), program + "folder.wav"},  // a folder is no file
+        {L"\u00E9.wav", moxtimer.c_str(), program + "\xC3\xA9.wav"},
+        {beside.c_str(), moxtimer.c_str(), program + "beside.wav"},
+        {notHere.c_str(), moxtimer.c_str(), ""},  // absolute: never beside the program
+        {L"missing.wav", moxtimer.c_str(), ""},
+        {L"", moxtimer.c_str(), ""},
+        {L"beside.wav", L"", ""},
+        {L"both.wav", moxtimer.c_str(), "cut"},  // a path that may be cut is not looked up
+    };
+    for (const auto& [name, programPath, found] : cases) {
+        char path[256] = "junk";
+        const size_t capacity = found == "cut" ? 8 : sizeof path;
+        EXPECT_EQ(ResolveAlarmFile(name, programPath, path, capacity),
+                  !found.empty() && found != "cut");
+        EXPECT_EQ(path, found == "cut" ? "" : found) << name;
+    }
+    fs::current_path(before);
+    fs::remove_all(root);
 }
 
 }  // namespace
