@@ -10,6 +10,7 @@
 // waiting disarm would wait for itself.
 #include "clock/clock.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "app/app_record.h"
@@ -53,6 +54,10 @@ void DisarmClockTick() {
 }
 
 }  // namespace
+
+uint32_t RemainingMs() {
+    return g_clock.countdown - std::min(g_clock.countdown, g_clock.elapsed);
+}
 
 void SetPrecision(Precision precision) {
     const int32_t row =
@@ -118,10 +123,10 @@ void ClockTick(uintptr_t context) {
         // later reading must not meet an earlier one here.
         g_clock.elapsed = ReadMillisecondCounter() - g_clock.baseTick;
         if (g_clock.mode == kModeTimer) {
-            if (g_clock.elapsed < g_clock.countdown) {
-                FormatTime(g_displayText, g_clock.countdown - g_clock.elapsed);
-            } else {
-                FormatTime(g_displayText, 0);
+            // The countdown ends on the tick where the elapsed time reaches it.
+            const uint32_t remaining = RemainingMs();
+            FormatTime(g_displayText, remaining);
+            if (remaining == 0) {
                 g_clock.elapsed = 0;
                 StopClockLocked();
                 timeUp = true;
@@ -136,17 +141,4 @@ void ClockTick(uintptr_t context) {
     // During countdown entry the display shows the entry text; the zero at the
     // end of a countdown is repainted like any other tick.
     if (!EntryActive()) RequestRepaint(window, false);
-}
-
-void ResetClockForTests() {
-    ClockLockGuard guard;
-    if (g_clock.running) DisarmTickTimer(g_clock.tickTimer);
-    // The generation goes on counting, so that no tick of an earlier arming can
-    // pass for one of a later test.
-    const uintptr_t generation = g_clock.armGeneration;
-    g_clock = ClockState{};
-    g_clock.armGeneration = generation;
-    wcscpy(g_displayText, L"00:00:00.00");
-    g_colonBlink = 0;
-    g_titleText[0] = L'\0';
 }

@@ -38,8 +38,13 @@ struct ClockState {
 // Guarded by the clock lock (AcquireClockLock) wherever both threads meet.
 extern ClockState g_clock;
 
+// What is left of the countdown after the elapsed time, never below zero.
+// Caller holds the clock lock.
+uint32_t RemainingMs();
+
 // Puts the clock, the time text and the title back to their process-start
-// values. Start-up never needs it; tests do.
+// values. Start-up never needs it; tests do (platform/fake/clock_reset.cpp,
+// library mox_clock_reset).
 void ResetClockForTests();
 
 // UI thread. SetPrecision and SetClockMode take no lock: start-up calls them

@@ -4,6 +4,8 @@
 // the C library's locale machinery.
 #include "clock/time_text.h"
 
+#include <cwchar>
+
 #include "clock/clock.h"
 
 wchar_t g_displayText[kDisplayTextCapacity] = L"00:00:00.00";
@@ -11,25 +13,24 @@ int32_t g_colonBlink = 0;
 
 namespace {
 
-// Appends to a buffer of kDisplayTextCapacity, always leaving room for the
-// terminator; what does not fit is dropped.
+// The longest text, for the largest count, is 1193:02:47.29: 13 characters
+// and the terminator, well inside the buffer, so nothing needs cutting.
+static_assert(kDisplayTextCapacity >= 14);
+
+// Appends to the text.
 struct TextWriter {
     wchar_t* text;
     size_t length;
 
-    void Put(wchar_t ch) {
-        if (length + 1 < kDisplayTextCapacity) text[length++] = ch;
-    }
+    void Put(wchar_t ch) { text[length++] = ch; }
     // At least two digits, more when the value has more (hours of 100 and up).
     void PutTwoDigitsAtLeast(uint32_t value) {
-        wchar_t digits[10];
-        int count = 0;
-        do {
-            digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
-            value /= 10;
-        } while (value != 0);
-        if (count < 2) digits[count++] = L'0';
-        while (count > 0) Put(digits[--count]);
+        size_t width = 2;
+        for (uint32_t rest = value / 100; rest != 0; rest /= 10) ++width;
+        length += width;
+        for (size_t place = length; place-- > length - width; value /= 10) {
+            text[place] = static_cast<wchar_t>(L'0' + value % 10);
+        }
     }
     void PutDigit(uint32_t digit) { Put(static_cast<wchar_t>(L'0' + digit)); }
     void Finish() { text[length] = L'\0'; }
@@ -82,6 +83,5 @@ void ResetDisplayText(wchar_t* text) {
     }
     // The same text in every precision: in minute precision the seconds show
     // as 00 until the first tick.
-    constexpr wchar_t kZero[] = L"00:00:00.00";
-    for (size_t i = 0; i < sizeof(kZero) / sizeof(kZero[0]); i++) text[i] = kZero[i];
+    std::wcscpy(text, L"00:00:00.00");
 }

@@ -3,6 +3,8 @@
 // painter only reads the stored results.
 #include "display/layout.h"
 
+#include <algorithm>
+
 #include "entry/countdown_entry.h"
 
 DigitArea g_digitArea{};
@@ -21,14 +23,12 @@ DigitArea FitDigitArea(int32_t clientWidth, int32_t clientHeight, int32_t glyphs
     const int32_t width = Low16(clientWidth);
     const int32_t height = Low16(clientHeight);
 
-    // The widest cell that fits glyphs times across; a tie with the height
-    // still counts as width-limited.
-    int32_t cell = width / glyphs;
-    int32_t usedHeight = 2 * cell;
-    if (usedHeight > height) {
-        cell = height / 2;
-        usedHeight = height;
-    }
+    // The widest cell that fits glyphs times across, unless twice its width is
+    // more than the height: then the height limits, and is used whole (an odd
+    // spare row included).
+    const int32_t widest = width / glyphs;
+    const int32_t cell = std::min(widest, height / 2);
+    const int32_t usedHeight = std::min(2 * widest, height);
 
     DigitArea area;
     area.top = (height - usedHeight) / 2;

@@ -3,6 +3,8 @@
 // erasing first. The painter allocates nothing and creates no brushes.
 #include "display/painter.h"
 
+#include <algorithm>
+
 #include "clock/clock.h"
 
 const uint32_t kColorTable[kColorCount] = {
@@ -154,7 +156,7 @@ void PaintSeparator(PaintCanvas* canvas, wchar_t character, int32_t x, int32_t y
 
 void PaintText(PaintCanvas* canvas, const wchar_t* text, int32_t glyphs, int32_t x, int32_t y,
                const SegmentMetrics& metrics) {
-    const int32_t count = glyphs < 0 ? 0 : (glyphs > kMaxGlyphs ? kMaxGlyphs : glyphs);
+    const int32_t count = std::clamp(glyphs, 0, kMaxGlyphs);
 
     // The tick writes the text and the running flag on its own thread: paint
     // from copies taken under the clock lock, without holding it while filling.

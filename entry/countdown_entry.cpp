@@ -1,6 +1,10 @@
 // The countdown entry editor: entering, the keys, leaving.
 #include "entry/countdown_entry.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 #include "clock/clock.h"
 #include "display/layout.h"
 
@@ -13,23 +17,22 @@ namespace {
 // end and underscores at the left end, so the places always hold a run of
 // underscores followed by a run of digits.
 constexpr size_t kDigitPlaces[] = {0, 1, 3, 4, 6, 7};
-constexpr size_t kDigitPlaceCount = sizeof(kDigitPlaces) / sizeof(kDigitPlaces[0]);
 
 // The glyphs drawn while entry is active: HH:MM:SS.
 constexpr int32_t kEntryGlyphs = 8;
 
+// A digit enters at the right end, each place passing its character to the
+// place on its left; the leftmost one is lost.
 void ShiftDigitIn(wchar_t digit) {
-    for (size_t i = 0; i + 1 < kDigitPlaceCount; ++i) {
-        g_editText[kDigitPlaces[i]] = g_editText[kDigitPlaces[i + 1]];
-    }
-    g_editText[kDigitPlaces[kDigitPlaceCount - 1]] = digit;
+    wchar_t carry = digit;
+    std::for_each(std::rbegin(kDigitPlaces), std::rend(kDigitPlaces),
+                  [&carry](size_t place) { std::swap(carry, g_editText[place]); });
 }
 
+// An underscore enters at the left end; the rightmost character is lost.
 void ShiftDigitOut() {
-    for (size_t i = kDigitPlaceCount - 1; i > 0; --i) {
-        g_editText[kDigitPlaces[i]] = g_editText[kDigitPlaces[i - 1]];
-    }
-    g_editText[kDigitPlaces[0]] = L'_';
+    wchar_t carry = L'_';
+    for (size_t place : kDigitPlaces) std::swap(carry, g_editText[place]);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ inline bool EntryActive() {
 void EnterCountdownEntry(WindowHandle window);
 void EntryKey(WindowHandle window, uint32_t ch);
 void LeaveCountdownEntry(WindowHandle window);
+// The countdown in a text shaped like the edit text (at least HH:MM:SS).
 uint32_t ParseEditText(const wchar_t* text);
 // 0 when set, -1 when refused (above 99:59:59).
 int32_t SetCountdown(uint32_t ms);

@@ -20,9 +20,7 @@ int32_t SetCountdown(uint32_t ms) {
         SetClockMode(kModeTimer, ms);
         // The new countdown counts from the clock's base: only what is left of
         // it is shown, and nothing below zero.
-        const uint32_t remaining =
-            g_clock.countdown > g_clock.elapsed ? g_clock.countdown - g_clock.elapsed : 0;
-        FormatTime(g_displayText, remaining);
+        FormatTime(g_displayText, RemainingMs());
         mode = g_clock.mode;
         running = g_clock.running;
     }

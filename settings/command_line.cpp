@@ -1,5 +1,6 @@
 #include "settings/command_line.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "settings/options.h"
@@ -26,8 +27,7 @@ const wchar_t* ExtractToken(const wchar_t* source, wchar_t* destination, size_t 
     }
 
     if (destination && capacity > 0) {
-        size_t length = static_cast<size_t>(end - begin);
-        if (length > capacity - 1) length = capacity - 1;
+        const size_t length = std::min(static_cast<size_t>(end - begin), capacity - 1);
         std::wmemcpy(destination, begin, length);
         destination[length] = L'\0';
     }
@@ -35,7 +35,7 @@ const wchar_t* ExtractToken(const wchar_t* source, wchar_t* destination, size_t 
 }
 
 const wchar_t* CommandLineRemainder(const wchar_t* commandLine) {
-    const wchar_t* remainder = ExtractToken(commandLine, nullptr, 0);
+    const wchar_t* remainder = ExtractToken(commandLine);
     return remainder ? remainder : L"";
 }
 

@@ -1,5 +1,7 @@
 #include "settings/decimal_text.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsBlankSpace(wchar_t c) {
@@ -12,8 +14,8 @@ struct Magnitude {
     bool hasDigits;
 };
 
-// Reads sign and digits; the magnitude stops growing once past 2^32, which is
-// beyond every range the callers distinguish.
+// Reads sign and digits; the magnitude stops growing at 2^32, which is beyond
+// every range the callers distinguish.
 Magnitude ReadMagnitude(const wchar_t* text, const wchar_t** end) {
     const wchar_t* p = text;
     while (IsBlankSpace(*p)) ++p;
@@ -25,7 +27,7 @@ Magnitude ReadMagnitude(const wchar_t* text, const wchar_t** end) {
     constexpr uint64_t kCeiling = 0x100000000ull;
     while (*p >= L'0' && *p <= L'9') {
         m.hasDigits = true;
-        if (m.value <= kCeiling) m.value = m.value * 10 + static_cast<uint64_t>(*p - L'0');
+        m.value = std::min(m.value * 10 + static_cast<uint64_t>(*p - L'0'), kCeiling);
         ++p;
     }
     if (end) *end = m.hasDigits ? p : text;
@@ -36,12 +38,9 @@ Magnitude ReadMagnitude(const wchar_t* text, const wchar_t** end) {
 
 int32_t ReadDecimalSigned32(const wchar_t* text, const wchar_t** end) {
     const Magnitude m = ReadMagnitude(text, end);
-    if (m.negative) {
-        if (m.value >= 0x80000000ull) return INT32_MIN;
-        return -static_cast<int32_t>(m.value);
-    }
-    if (m.value > 0x7FFFFFFFull) return INT32_MAX;
-    return static_cast<int32_t>(m.value);
+    const int64_t value =
+        m.negative ? -static_cast<int64_t>(m.value) : static_cast<int64_t>(m.value);
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 uint32_t ReadDecimalUnsigned32(const wchar_t* text, const wchar_t** end) {

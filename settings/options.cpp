@@ -1,5 +1,6 @@
 #include "settings/options.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "app/app_record.h"
@@ -65,8 +66,8 @@ int32_t FlagOf(const wchar_t* remainder, const wchar_t* name) {
 
 void ApplyMode(const wchar_t* value) {
     if (std::wcsncmp(value, L"timer:", 6) != 0) return;
-    uint32_t seconds = ReadDecimalUnsigned32(value + 6, nullptr);
-    if (seconds > kLargestCountdownSeconds) seconds = kLargestCountdownSeconds;
+    const uint32_t seconds =
+        std::min(ReadDecimalUnsigned32(value + 6, nullptr), kLargestCountdownSeconds);
     const uint32_t countdownMs = seconds * 1000u;
     {
         // Formatted under the precision in force now, before the precision
@@ -112,8 +113,7 @@ SegmentStyle StyleFromValue(const wchar_t* value) {
 // they hold.
 void ApplyPosition(const wchar_t* value, WindowOptions& options) {
     if (value[0] == L'\0') return;
-    int32_t* const fields[4] = {&options.x, &options.y, &options.clientWidth,
-                                &options.clientHeight};
+    int32_t* const fields[] = {&options.x, &options.y, &options.clientWidth, &options.clientHeight};
     const wchar_t* p = value;
     for (int i = 0; i < 4; ++i) {
         if (i > 0) {

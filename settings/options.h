@@ -42,4 +42,5 @@ void ReadOptions();
 // Token extraction: copies the token at source (quoted or up to a blank) into
 // destination (when not null), cut to capacity - 1; returns the position just
 // after the token, or null for a null source.
-const wchar_t* ExtractToken(const wchar_t* source, wchar_t* destination, size_t capacity);
+const wchar_t* ExtractToken(const wchar_t* source, wchar_t* destination = nullptr,
+                            size_t capacity = 0);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 
 #include "settings/profile_io.h"
 #include "settings/profile_lines.h"
@@ -32,20 +33,17 @@ struct WideSink {
     size_t count;
 };
 
-bool PutUnit(WideSink* sink, uint32_t unit) {
-    if (sink->count >= sink->limit) return false;
-    sink->buffer[sink->count++] = static_cast<wchar_t>(unit);
-    return true;
+// What does not fit is dropped.
+void PutUnit(WideSink* sink, uint32_t unit) {
+    if (sink->count < sink->limit) sink->buffer[sink->count++] = static_cast<wchar_t>(unit);
 }
 
 // Where wchar_t is 16 bits a character beyond U+FFFF takes two units, and a
 // full buffer cuts the pair in half, as lstrcpynW does.
-bool PutChar(WideSink* sink, uint32_t c) {
-    if (sizeof(wchar_t) == 2 && c > 0xFFFF) {
-        c -= 0x10000;
-        return PutUnit(sink, 0xD800 + (c >> 10)) && PutUnit(sink, 0xDC00 + (c & 0x3FF));
-    }
-    return PutUnit(sink, c);
+void PutChar(WideSink* sink, uint32_t c) {
+    Utf16Units units{c};
+    const size_t count = kWideIsUtf16 ? SplitUtf16(c, units) : 1;
+    for (size_t i = 0; i < count; ++i) PutUnit(sink, units[i]);
 }
 
 // A value enclosed in one pair of matching quotation marks loses them.
@@ -61,7 +59,7 @@ void DeliverFileValue(const ProfileText& text, size_t begin, size_t end, WideSin
     for (size_t p = from; p < to;) {
         uint32_t c;
         p = DecodeProfileChar(text, p, &c);
-        if (!PutChar(sink, c)) return;
+        PutChar(sink, c);
     }
 }
 
@@ -78,7 +76,7 @@ void DeliverDefault(const wchar_t* defaultText, bool stripQuotes, WideSink* sink
         --length;
     }
     for (size_t i = from; i < length; ++i) {
-        if (!PutUnit(sink, static_cast<uint32_t>(defaultText[i]))) return;
+        PutUnit(sink, static_cast<uint32_t>(defaultText[i]));
     }
 }
 
@@ -138,21 +136,27 @@ WidePiece Piece(const wchar_t* text) {
     return WidePiece{text, std::wcslen(text)};
 }
 
-// Encodes the pieces one after the other into a malloc'd buffer.
-unsigned char* EncodePieces(ProfileEncoding encoding, const WidePiece* pieces, size_t count,
-                            size_t* size) {
+// Encodes the pieces one after the other into a malloc'd buffer; its data is
+// null when memory runs out.
+ProfileBytes EncodePieces(ProfileEncoding encoding, const WidePiece* pieces, size_t count) {
     size_t total = 0;
     for (size_t i = 0; i < count; ++i) {
         total += EncodeProfileText(encoding, pieces[i].text, pieces[i].length, nullptr);
     }
-    unsigned char* out = static_cast<unsigned char*>(std::malloc(total > 0 ? total : 1));
-    if (!out) return nullptr;
-    size_t at = 0;
-    for (size_t i = 0; i < count; ++i) {
-        at += EncodeProfileText(encoding, pieces[i].text, pieces[i].length, out + at);
+    // One byte spare: an empty insert still gets a buffer of its own.
+    const ProfileBytes out{static_cast<unsigned char*>(std::malloc(total + 1)), total};
+    for (size_t i = 0, at = 0; out.data && i < count; ++i) {
+        at += EncodeProfileText(encoding, pieces[i].text, pieces[i].length, out.data + at);
     }
-    *size = total;
     return out;
+}
+
+// The value of a digit in bases up to 16, UINT32_MAX for any other character.
+uint32_t DigitValue(uint32_t c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    const uint32_t lower = c | 0x20;
+    if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
+    return UINT32_MAX;
 }
 
 // The leading decimal integer (or 0x hexadecimal, 0o octal, 0b binary one, as
@@ -170,17 +174,7 @@ uint32_t ParseProfileInteger(const wchar_t* text) {
     }
     uint32_t total = 0;
     for (;; ++i) {
-        const uint32_t c = static_cast<uint32_t>(text[i]);
-        uint32_t digit;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (c >= 'a' && c <= 'z') {
-            digit = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'Z') {
-            digit = c - 'A' + 10;
-        } else {
-            break;
-        }
+        const uint32_t digit = DigitValue(static_cast<uint32_t>(text[i]));
         if (digit >= base) break;
         total = total * base + digit;
     }
@@ -276,19 +270,20 @@ bool ProfileFileWriteString(const wchar_t* section, const wchar_t* key, const wc
         pieces[count++] = Piece(lineBreak);
     }
 
-    size_t insertSize = 0;
-    unsigned char* insert = EncodePieces(text.encoding, pieces, count, &insertSize);
+    ProfileBytes insert = EncodePieces(text.encoding, pieces, count);
     bool written = false;
-    if (insert) {
-        const bool unchanged = where.keyFound && insertSize == cutEnd - cutBegin &&
-                               std::memcmp(insert, bytes.data + cutBegin, insertSize) == 0;
+    if (insert.data) {
+        // A value already in place leaves the file alone (a read-only one too).
+        const bool unchanged = where.keyFound && insert.size == cutEnd - cutBegin &&
+                               std::memcmp(insert.data, bytes.data + cutBegin, insert.size) == 0;
         // The prefix keeps the byte-order mark; an odd last byte of a UTF-16
         // file, half a character, is dropped.
-        const ProfileChunk chunks[3] = {
-            {bytes.data, cutBegin}, {insert, insertSize}, {bytes.data + cutEnd, text.end - cutEnd}};
-        written = unchanged || ReplaceProfileFile(path, chunks, 3);
-        std::free(insert);
+        const ProfileChunk chunks[] = {{bytes.data, cutBegin},
+                                       {insert.data, insert.size},
+                                       {bytes.data + cutEnd, text.end - cutEnd}};
+        written = unchanged || ReplaceProfileFile(path, chunks, std::size(chunks));
     }
+    FreeProfileBytes(&insert);
     FreeProfileBytes(&bytes);
     return written;
 }

@@ -45,7 +45,7 @@ bool ReadProfileLine(const ProfileText& text, size_t position, ProfileLine* line
     if (position >= text.end) return false;
     size_t firstNonBlank = kNone;
     size_t afterFirst = kNone;
-    uint32_t firstChar = 0;
+    uint32_t firstChar{};
     size_t lastNonBlankEnd = position;
     size_t equals = kNone;
     size_t afterEquals = kNone;
@@ -97,7 +97,7 @@ bool ReadProfileLine(const ProfileText& text, size_t position, ProfileLine* line
         line->nameBegin = line->nameEnd = position;
         return true;
     }
-    if (firstChar == '[' && lastBracket != kNone && lastBracket > firstNonBlank) {
+    if (firstChar == '[' && lastBracket != kNone) {  // that ']' is never the '['
         line->kind = ProfileLineKind::Section;
         TrimRange(text, afterFirst, lastBracket, &line->nameBegin, &line->nameEnd);
         return true;
@@ -117,13 +117,11 @@ bool ReadProfileLine(const ProfileText& text, size_t position, ProfileLine* line
 }
 
 WideName TrimWideName(const wchar_t* name) {
-    size_t length = std::wcslen(name);
-    while (length > 0 && IsBlankOrBreak(static_cast<uint32_t>(name[0]))) {
-        ++name;
-        --length;
-    }
-    while (length > 0 && IsBlankOrBreak(static_cast<uint32_t>(name[length - 1]))) --length;
-    return WideName{name, length};
+    // The terminator is no blank, so the first loop stops at it.
+    while (IsBlankOrBreak(static_cast<uint32_t>(*name))) ++name;
+    const wchar_t* end = name + std::wcslen(name);
+    while (end > name && IsBlankOrBreak(static_cast<uint32_t>(end[-1]))) --end;
+    return WideName{name, static_cast<size_t>(end - name)};
 }
 
 bool ProfileNameEquals(const ProfileText& text, size_t begin, size_t end, const WideName& name) {
@@ -141,7 +139,8 @@ bool ProfileNameEquals(const ProfileText& text, size_t begin, size_t end, const 
 }
 
 ProfileSpan MeasureProfileSpan(const ProfileText& text, size_t begin, size_t end) {
-    ProfileSpan span{begin, begin, begin, 0, 0, 0};
+    ProfileSpan span{};
+    span.begin = span.end = span.lastBegin = begin;
     for (size_t p = begin; p < end;) {
         uint32_t c;
         const size_t next = DecodeProfileChar(text, p, &c);

@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr bool kWideIsUtf16 = sizeof(wchar_t) == 2;
-
 bool IsHighSurrogate(uint32_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }
@@ -66,18 +64,18 @@ uint32_t Utf16Unit(const ProfileText& text, size_t position) {
                                                      : (first << 8) | second;
 }
 
+uint32_t CombineSurrogates(uint32_t high, uint32_t low) {
+    return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+}
+
 // Lone surrogates pass through as they are, as the Windows loader keeps them.
 size_t DecodeUtf16(const ProfileText& text, size_t position, uint32_t* character) {
-    const uint32_t unit = Utf16Unit(text, position);
-    if (IsHighSurrogate(unit) && position + 4 <= text.end) {
-        const uint32_t next = Utf16Unit(text, position + 2);
-        if (IsLowSurrogate(next)) {
-            *character = 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00);
-            return position + 4;
-        }
-    }
-    *character = unit;
-    return position + 2;
+    *character = Utf16Unit(text, position);
+    if (!IsHighSurrogate(*character) || position + 4 > text.end) return position + 2;
+    const uint32_t next = Utf16Unit(text, position + 2);
+    if (!IsLowSurrogate(next)) return position + 2;
+    *character = CombineSurrogates(*character, next);
+    return position + 4;
 }
 
 size_t PutUtf16(ProfileEncoding encoding, uint32_t unit, unsigned char* out) {
@@ -91,7 +89,7 @@ size_t PutUtf16(ProfileEncoding encoding, uint32_t unit, unsigned char* out) {
 }
 
 size_t PutUtf8(uint32_t c, unsigned char* out) {
-    if (IsSurrogate(c) || c > 0x10FFFF) c = kReplacementCharacter;
+    if (IsSurrogate(c)) c = kReplacementCharacter;
     size_t count;
     if (c < 0x80) {
         count = 1;
@@ -103,12 +101,12 @@ size_t PutUtf8(uint32_t c, unsigned char* out) {
         count = 4;
     }
     if (out) {
-        static constexpr unsigned char kLeadMarks[5] = {0, 0x00, 0xC0, 0xE0, 0xF0};
+        static constexpr unsigned char kLeadMarks[] = {0x00, 0xC0, 0xE0, 0xF0};
         for (size_t i = count - 1; i > 0; --i) {
             out[i] = static_cast<unsigned char>(0x80 | (c & 0x3F));
             c >>= 6;
         }
-        out[0] = static_cast<unsigned char>(kLeadMarks[count] | c);
+        out[0] = static_cast<unsigned char>(kLeadMarks[count - 1] | c);
     }
     return count;
 }
@@ -148,39 +146,37 @@ size_t EncodeProfileText(ProfileEncoding encoding, const wchar_t* text, size_t l
                          unsigned char* out) {
     size_t total = 0;
     for (size_t i = 0; i < length;) {
-        if (encoding != ProfileEncoding::Utf8) {
-            // UTF-16 out: wide characters map unit for unit where wchar_t is
-            // 16 bits; wider ones are split into surrogate pairs.
-            uint32_t c = static_cast<uint32_t>(text[i++]);
-            if (c > 0x10FFFF) c = kReplacementCharacter;
-            if (c > 0xFFFF) {
-                c -= 0x10000;
-                total += PutUtf16(encoding, 0xD800 + (c >> 10), out ? out + total : nullptr);
-                total += PutUtf16(encoding, 0xDC00 + (c & 0x3FF), out ? out + total : nullptr);
-            } else {
-                total += PutUtf16(encoding, c, out ? out + total : nullptr);
-            }
-            continue;
-        }
         uint32_t c;
         i = DecodeWideChar(text, length, i, &c);
-        total += PutUtf8(c, out ? out + total : nullptr);
+        if (c > 0x10FFFF) c = kReplacementCharacter;
+        if (encoding == ProfileEncoding::Utf8) {
+            total += PutUtf8(c, out ? out + total : nullptr);
+            continue;
+        }
+        Utf16Units units;
+        const size_t count = SplitUtf16(c, units);
+        for (size_t u = 0; u < count; ++u) {
+            total += PutUtf16(encoding, units[u], out ? out + total : nullptr);
+        }
     }
     return total;
 }
 
 size_t DecodeWideChar(const wchar_t* text, size_t length, size_t position, uint32_t* character) {
-    uint32_t c = static_cast<uint32_t>(text[position]);
-    if (kWideIsUtf16) {
-        c &= 0xFFFF;
-        if (IsHighSurrogate(c) && position + 1 < length) {
-            const uint32_t next = static_cast<uint32_t>(text[position + 1]) & 0xFFFF;
-            if (IsLowSurrogate(next)) {
-                *character = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
-                return position + 2;
-            }
-        }
-    }
-    *character = c;
-    return position + 1;
+    *character = static_cast<uint32_t>(text[position]);
+    // A surrogate pair stands for one character; where wchar_t is 32 bits one
+    // turns up only by accident, and means the same.
+    if (!IsHighSurrogate(*character) || position + 1 >= length) return position + 1;
+    const uint32_t next = static_cast<uint32_t>(text[position + 1]);
+    if (!IsLowSurrogate(next)) return position + 1;
+    *character = CombineSurrogates(*character, next);
+    return position + 2;
+}
+
+size_t SplitUtf16(uint32_t c, Utf16Units units) {
+    units[0] = c;
+    if (c < 0x10000) return 1;
+    units[0] = 0xD800 + ((c - 0x10000) >> 10);
+    units[1] = 0xDC00 + (c & 0x3FF);
+    return 2;
 }

@@ -34,12 +34,21 @@ size_t DecodeProfileChar(const ProfileText& text, size_t position, uint32_t* cha
 bool EndsWithLineBreak(const ProfileText& text);
 
 // Encodes length wide characters into out (when not null) and returns the
-// number of bytes they take. On 16-bit wchar_t a surrogate pair is one
-// character; a lone surrogate becomes U+FFFD in UTF-8 and stays as it is in
-// UTF-16.
+// number of bytes they take. A surrogate pair is one character; a lone
+// surrogate becomes U+FFFD in UTF-8 and stays as it is in UTF-16, and a value
+// beyond U+10FFFF becomes U+FFFD in both.
 size_t EncodeProfileText(ProfileEncoding encoding, const wchar_t* text, size_t length,
                          unsigned char* out);
 
 // Reads the character at position of a wide string of the given length and
-// returns the position after it (surrogate pairs combined on 16-bit wchar_t).
+// returns the position after it (a surrogate pair combined).
 size_t DecodeWideChar(const wchar_t* text, size_t length, size_t position, uint32_t* character);
+
+// Whether a wchar_t is a UTF-16 code unit (Windows) rather than a whole
+// character (Linux).
+constexpr bool kWideIsUtf16 = sizeof(wchar_t) == 2;
+
+// The UTF-16 code units of a character (at most U+10FFFF): itself below
+// U+10000, else a surrogate pair. Returns their count.
+using Utf16Units = uint32_t[2];
+size_t SplitUtf16(uint32_t c, Utf16Units units);

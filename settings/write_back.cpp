@@ -25,15 +25,13 @@ void WriteFlag(const wchar_t* key, int32_t flag) {
 
 // A text is written as held, but only up to its first line break: a CR or LF
 // in the value would start new lines, and with them new keys or sections.
-void WriteTextValue(const wchar_t* key, const wchar_t* text, wchar_t* scratch, size_t capacity) {
-    size_t length = 0;
-    while (length + 1 < capacity && text[length] != L'\0' && text[length] != L'\r' &&
-           text[length] != L'\n') {
-        scratch[length] = text[length];
-        ++length;
-    }
-    scratch[length] = L'\0';
-    WriteValue(key, scratch);
+template <size_t Capacity>
+void WriteTextValue(const wchar_t* key, const wchar_t (&text)[Capacity]) {
+    wchar_t line[Capacity];
+    const size_t length = std::wcscspn(text, L"\r\n");
+    std::wmemcpy(line, text, length);
+    line[length] = L'\0';
+    WriteValue(key, line);
 }
 
 const wchar_t* ValueName(size_t first, size_t index, size_t count, size_t fallback) {
@@ -82,7 +80,6 @@ void WriteSettings(WindowHandle window) {
     WriteFlag(kKeyNoAlarm, options.noAlarm);
     WriteFlag(kKeyQuitAfterTimeUp, options.quitAfterTimeUp);
 
-    wchar_t text[kAlarmFileCapacity];
-    WriteTextValue(kKeyAlarmFile, options.alarmFile, text, kAlarmFileCapacity);
-    WriteTextValue(kKeyAlarmMessage, options.alarmMessage, text, kAlarmMessageCapacity);
+    WriteTextValue(kKeyAlarmFile, options.alarmFile);
+    WriteTextValue(kKeyAlarmMessage, options.alarmMessage);
 }

@@ -104,11 +104,13 @@ void ChooseSettingsFiles(const wchar_t* besideProgram, wchar_t* writePath, wchar
 
 size_t ProfileGetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultText,
                         wchar_t* buffer, size_t capacity, const wchar_t* path) {
+    fake::g.profileReads++;
     return ProfileFileGetString(section, key, defaultText, buffer, capacity, path);
 }
 
 uint32_t ProfileGetInt(const wchar_t* section, const wchar_t* key, int32_t defaultValue,
                        const wchar_t* path) {
+    fake::g.profileReads++;
     return ProfileFileGetInt(section, key, defaultValue, path);
 }
 

@@ -59,6 +59,7 @@ struct Platform {
     int brushesFreed = 0;
 
     // System services.
+    int profileReads = 0;
     std::wstring executablePath;
     bool executablePathAvailable = true;
     std::wstring commandLine = L"moxtimer";

@@ -128,13 +128,29 @@ void SyncFolderOf(const char* path) {
     close(fd);
 }
 
-// Not atomic, so used only when the folder refuses new files: a failure part
-// way can leave the file damaged.
+// Not atomic, so used only when the folder refuses new files. The old bytes
+// are read first and put back when a write fails part way (a full disk, a
+// file-size limit): their own blocks can always be rewritten, so the file
+// stays whole.
 bool RewriteInPlace(int fd, const ProfileChunk* chunks, size_t count) {
-    if (lseek(fd, 0, SEEK_SET) != 0) return false;
-    if (!WriteAll(fd, chunks, count)) return false;
-    if (ftruncate(fd, static_cast<off_t>(TotalSize(chunks, count))) != 0) return false;
-    return fsync(fd) == 0;
+    struct stat info;
+    if (fstat(fd, &info) != 0) return false;
+    const size_t oldSize = static_cast<size_t>(info.st_size);
+    unsigned char* old = static_cast<unsigned char*>(std::malloc(oldSize > 0 ? oldSize : 1));
+    if (!old || pread(fd, old, oldSize, 0) != static_cast<ssize_t>(oldSize)) {
+        std::free(old);
+        return false;  // nothing written yet
+    }
+    const bool ok = lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, chunks, count) &&
+                    ftruncate(fd, static_cast<off_t>(TotalSize(chunks, count))) == 0 &&
+                    fsync(fd) == 0;
+    const ProfileChunk whole{old, oldSize};
+    if (!ok && lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, &whole, 1) &&
+        ftruncate(fd, static_cast<off_t>(oldSize)) == 0) {
+        fsync(fd);
+    }
+    std::free(old);
+    return ok;
 }
 
 }  // namespace
@@ -185,8 +201,9 @@ bool ReplaceProfileFile(const wchar_t* path, const ProfileChunk* chunks, size_t 
     if (!path || !ToNativePath(path, target) || !ResolveLinks(target)) return false;
 
     // An existing file must be writable by us, or it stays untouched: a
-    // rename would otherwise replace a read-only file.
-    const int existing = open(target, O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    // rename would otherwise replace a read-only file. It is read as well, so
+    // that a rewrite in place can put the old bytes back.
+    const int existing = open(target, O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (existing < 0 && errno != ENOENT) return false;
     struct stat info {};
     if (existing >= 0 && (fstat(existing, &info) != 0 || !S_ISREG(info.st_mode))) {

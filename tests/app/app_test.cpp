@@ -4,24 +4,27 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "app/about_text.h"
 #include "app/app_record.h"
 #include "app/commands.h"
 #include "app/menu_state.h"
 #include "app/shell_services.h"
 #include "app/window_logic.h"
 #include "clock/clock.h"
+#include "clock/title.h"
+#include "display/layout.h"
 #include "display/painter.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
 
 static std::string calls;
 // clang-format off
-int32_t ToggleTitleBar(WindowHandle) { return calls += 'T', 0; }  // hides it
+int32_t ToggleTitleBar(WindowHandle) { return calls += 'T', g_app.options.noTitleBar ? 1 : 0; }
 int32_t EnterFullScreen(WindowHandle) { return calls += 'E', 1; }
 int32_t LeaveFullScreen(WindowHandle) { return calls += 'L', 0; }
 void ShowAboutBox(WindowHandle) { calls += 'A'; }
@@ -30,89 +33,202 @@ void RequestClose(WindowHandle) { calls += 'C'; }
 void QuitMessageLoop() { calls += 'Q'; }
 // clang-format on
 
+namespace {
+
 const WindowHandle kWindow = fake::TestWindow();
 
-static void Fresh() {
+void Fresh() {
     fake::Reset();
     calls.clear();
     ResetClockForTests();
     g_app.options = DefaultWindowOptions();
+    g_app.settingsPath[0] = L'\0';
     g_appearance = Appearance{};
     g_entryActive.store(0);
 }
 
-// Everything a command could change that a user would see.
-static auto Observable() {
-    return std::tuple(g_clock.mode, g_clock.precision, g_clock.countdown, g_clock.running,
-                      g_clock.started, g_appearance.color, g_appearance.style,
-                      g_app.options.noTitleBar, g_app.options.fullScreen, EntryActive(),
-                      fake::g.repaints, fake::g.erasingRepaints, fake::g.titleSets,
-                      fake::g.brushesCreated, calls);
+// Mode (S, T), clock (Idle, Running, Paused), precision, color, style, title
+// bar hidden, full screen, entry, countdown, repaints (with erase), shell calls.
+std::vector<std::string> State() {
+    char text[128];
+    std::snprintf(text, sizeof text, "%c %c p%d c%d s%d bar%d full%d entry%d %us r%d x%d %s",
+                  "ST"[g_clock.mode],
+                  g_clock.running   ? 'R'
+                  : g_clock.started ? 'P'
+                                    : 'I',
+                  g_clock.precision, g_appearance.color, g_appearance.style,
+                  g_app.options.noTitleBar, g_app.options.fullScreen, EntryActive() ? 1 : 0,
+                  g_clock.countdown / 1000, fake::g.repaints, fake::g.erasingRepaints,
+                  calls.c_str());
+    std::vector<std::string> tokens;
+    for (std::istringstream in(text); in >> text;) tokens.push_back(text);
+    return tokens;
 }
 
-TEST(AppTest, DispatcherReachesEveryCommandAndIgnoresOthers) {
-    std::vector<uint16_t> ids = {
-        IDM_START_PAUSE, IDM_RESET,        IDM_STOPWATCH,         IDM_CUSTOMIZE,
-        IDM_ENTRY_OK,    IDM_ENTRY_CANCEL, IDM_STYLE_ROUNDED,     IDM_STYLE_STRAIGHT,
-        IDM_TITLE_BAR,   IDM_FULL_SCREEN,  IDM_LEAVE_FULL_SCREEN, IDM_ABOUT,
-        IDM_EXIT};
-    ids.insert(ids.end(), std::begin(kPresetIds), std::end(kPresetIds));
-    for (int i = 0; i < 4; ++i) ids.push_back(uint16_t(IDM_PRECISION_MINUTE + i));
-    for (int i = 0; i < kColorCount; ++i) ids.push_back(uint16_t(IDM_COLOR_RED + i));
-    const size_t known = ids.size();
-    ids.insert(ids.end(), {0, 32511, 32514, 32548, 32568, 32578, 32594, 32723, 32738, 65535});
-    std::set<std::pair<decltype(Observable()), decltype(Observable())>>
-        outcomes;  // each command does something no other does
-    for (size_t i = 0; i < ids.size(); ++i) {
+// The tokens of State() that differ from before.
+std::string Changes(const std::vector<std::string>& before) {
+    std::string out;
+    const std::vector<std::string> now = State();
+    for (size_t i = 0; i < now.size(); ++i) {
+        if (i >= before.size() || now[i] != before[i]) out += (out.empty() ? "" : " ") + now[i];
+    }
+    return out;
+}
+
+// From a running 90 s countdown (in entry, in full screen or without title bar
+// where the row says so) each command changes what its row shows, no more.
+TEST(AppTest, EachCommandIdDoesItsOwnOperation) {
+    // clang-format off
+    const struct {
+        uint16_t id;
+        char setup;
+        const char* changes;
+    } rows[] = {
+        {IDM_START_PAUSE, 0, "P r1"}, {IDM_RESET, 0, "I r1"}, {IDM_STOPWATCH, 0, "S r1"},
+        {IDM_CUSTOMIZE, 0, "entry1 r1 x1"}, {IDM_ENTRY_OK, 'e', "entry0 0s r1 x1"},
+        {IDM_ENTRY_CANCEL, 'e', "entry0 r1 x1"}, {60, 0, "60s r1"}, {7200, 0, "7200s r1"},
+        {IDM_PRECISION_MINUTE, 0, "p0 r1 x1"}, {IDM_PRECISION_SECOND, 0, "r1 x1"},
+        {IDM_PRECISION_DECISECOND, 0, "p2 r1 x1"}, {IDM_PRECISION_CENTISECOND, 0, "p3 r1 x1"},
+        {IDM_COLOR_RED, 0, "c0 r1"}, {IDM_COLOR_GREEN, 0, "r1"}, {IDM_COLOR_BLUE, 0, "c2 r1"},
+        {IDM_COLOR_WHITE, 0, "c3 r1"}, {IDM_COLOR_YELLOW, 0, "c4 r1"}, {IDM_COLOR_CYAN, 0, "c5 r1"},
+        {IDM_COLOR_MAGENTA, 0, "c6 r1"}, {IDM_COLOR_ORANGE, 0, "c7 r1"},
+        {IDM_STYLE_ROUNDED, 0, "r1 x1"}, {IDM_STYLE_STRAIGHT, 0, "s1 r1 x1"},
+        {IDM_TITLE_BAR, 0, "bar1 T"}, {IDM_TITLE_BAR, 't', "bar0 T"},
+        {IDM_FULL_SCREEN, 0, "full1 E"}, {IDM_FULL_SCREEN, 'f', "full0 L"},
+        {IDM_LEAVE_FULL_SCREEN, 'f', "full0 L"}, {IDM_LEAVE_FULL_SCREEN, 0, "L"},
+        {IDM_ABOUT, 0, "A"}, {IDM_EXIT, 0, "C"}};
+    // clang-format on
+    for (const auto& r : rows) {
         Fresh();
         PresetCommand(kWindow, 90);
         StartPause(kWindow);
-        if (ids[i] == IDM_PRECISION_SECOND) SetPrecision(kPrecisionMinute);
-        if (ids[i] == IDM_ENTRY_OK || ids[i] == IDM_ENTRY_CANCEL) EnterCountdownEntry(kWindow);
-        const auto before = Observable();
-        DispatchCommand(kWindow, ids[i]);
-        EXPECT_EQ(Observable() != before, i < known) << ids[i];
-        EXPECT_TRUE(i >= known || outcomes.insert({before, Observable()}).second) << ids[i];
+        if (r.setup == 'e') EnterCountdownEntry(kWindow);
+        g_app.options.fullScreen = r.setup == 'f';
+        g_app.options.noTitleBar = r.setup == 't';
+        fake::g.repaints = fake::g.erasingRepaints = 0;
+        const std::vector<std::string> before = State();
+        DispatchCommand(kWindow, r.id);
+        EXPECT_EQ(Changes(before), r.changes) << r.id << " " << r.setup;
+    }
+    // The presets; ids beside every range do nothing.
+    for (uint16_t id : {60, 120, 180, 300, 600, 900, 1200, 1800, 2400, 3000, 3600, 7200}) {
+        Fresh();
+        DispatchCommand(kWindow, id);
+        EXPECT_EQ(g_clock.countdown, id * 1000u) << id;
+    }
+    for (uint16_t id : {0, 59, 61, 32511, 32514, 32543, 32548, 32559, 32568, 32575, 32578, 32594,
+                        32719, 32723, 32735, 32738, 32766, 65535}) {
+        Fresh();
+        const std::vector<std::string> before = State();
+        DispatchCommand(kWindow, id);
+        EXPECT_EQ(Changes(before), "") << id;
     }
 }
 
-TEST(AppTest, ContextMenuStateAndAnchor) {
-    Fresh();
-    for (auto [text, reset] :
-         {std::pair{L"&Start", false}, {L"Pau&se", true}, {L"Re&sume", true}, {L"&Start", false}}) {
-        const ContextMenuState state = ComputeContextMenuState();
-        EXPECT_EQ(std::wstring(state.startPauseText), text);
-        EXPECT_EQ(state.resetEnabled, reset) << text;
-        (state.resetEnabled && !g_clock.running ? ResetCommand : StartPause)(kWindow);
+// Mode, toggles (the third a reset), precision, color, style, noTitleBar and
+// fullScreen; then what the menu shows.
+TEST(AppTest, ContextMenuChecksAndRadiosByState) {
+    const struct {
+        bool timer;
+        int toggles, precision, color, style, noTitleBar, fullScreen;
+        const char* shows;
+    } rows[] = {{false, 0, 1, 1, 0, 0, 0, "&Start reset0 3 p1 c1 s0 bar checked enabled, full0"},
+                {true, 1, 3, 7, 1, 1, 0, "Pau&se reset1 4 p3 c7 s1 bar unchecked enabled, full0"},
+                {true, 2, 0, 0, 0, 0, 1, "Re&sume reset1 4 p0 c0 s0 bar checked grayed, full1"},
+                {false, 3, 2, 4, 1, 2, 2, "&Start reset0 3 p2 c4 s1 bar unchecked grayed, full1"}};
+    for (const auto& r : rows) {
+        Fresh();
+        if (r.timer) PresetCommand(kWindow, 60);
+        for (int i = 0; i < r.toggles; ++i) (i < 2 ? StartPause : ResetCommand)(kWindow);
+        SetPrecision(static_cast<Precision>(r.precision));
+        SelectColor(static_cast<ColorIndex>(r.color));
+        SetSegmentStyle(static_cast<SegmentStyle>(r.style));
+        g_app.options.noTitleBar = r.noTitleBar;
+        g_app.options.fullScreen = r.fullScreen;
+        const ContextMenuState s = ComputeContextMenuState();
+        char shows[96];
+        std::snprintf(shows, sizeof shows, "%ls reset%d %d p%d c%d s%d bar %s %s, full%d",
+                      s.startPauseText, s.resetEnabled, s.modePosition, s.precisionPosition,
+                      s.colorPosition, s.stylePosition, s.titleBarChecked ? "checked" : "unchecked",
+                      s.titleBarEnabled ? "enabled" : "grayed", s.fullScreenChecked);
+        EXPECT_EQ(std::string(shows), r.shows);
     }
-    EXPECT_TRUE(ComputeContextMenuState().titleBarEnabled);
-    g_app.options.fullScreen = 1;  // full screen has no title bar
-    EXPECT_FALSE(ComputeContextMenuState().titleBarEnabled);
+}
 
-    // From the keyboard or a click at x, y, during entry or not: shown, and where.
-    for (auto [keyboard, entry, x, y, show, atX, atY] :
-         {std::tuple{true, false, 500, 500, true, 0, 30},
-          {false, false, 120, 10, false, 0, 0},
-          {false, false, 10, -12, false, 0, 0},
-          {false, true, 5, 5, true, 5, 5}}) {
+// Left and top edges lie inside the 120 x 30 client area, right and bottom
+// outside; from the keyboard the menu opens at the bottom-left corner.
+TEST(AppTest, MenuAnchor) {
+    // clang-format off
+    for (auto [keyboard, entry, x, y, show] : {
+             std::tuple{true, false, 500, 500, true}, {false, false, 0, 0, true},
+             {false, false, 119, 29, true}, {false, false, -1, 5, false},
+             {false, false, 5, -1, false}, {false, false, 120, 5, false},
+             {false, false, 5, 30, false}, {false, true, 7, 9, true}, {true, true, 7, 9, true}}) {
+        // clang-format on
+        Fresh();
         if (entry) EnterCountdownEntry(kWindow);
         const MenuPlacement at = PlaceContextMenu(keyboard, x, y, ClientSize{120, 30});
         EXPECT_EQ(at.show, show) << x << "," << y;
-        EXPECT_TRUE(!show || (at.clientX == atX && at.clientY == atY &&
-                              (at.menu == MenuKind::Entry) == entry))
+        EXPECT_TRUE(!show || std::tuple(at.clientX, at.clientY, at.menu) ==
+                                 std::tuple(keyboard ? 0 : x, keyboard ? 30 : y,
+                                            entry ? MenuKind::Entry : MenuKind::Context))
             << x << "," << y;
     }
+    g_entryActive.store(0);
+}
+
+// Each item as "text id", a submenu as "text -items", a separator as "- 0".
+TEST(AppTest, MenuTables) {
+    std::wstring context, entry;
+    const auto list = [](const MenuEntry* items, size_t count, std::wstring* out) {
+        for (const MenuEntry* e = items; e < items + count; ++e) {
+            *out += (e->text ? e->text : L"-") + (L" " + std::to_wstring(e->id - e->submenuItems)) +
+                    L"|";
+        }
+    };
+    list(kContextMenuItems, kContextMenuItemCount, &context);
+    list(kEntryMenuItems, kEntryMenuItemCount, &entry);
+    EXPECT_EQ(context,
+              L"  32512|&Reset 32513|- 0|Stop&watch 32528|&Timer -14|&Customize...  32767|- 0|"
+              L"1 minute 60|2 minutes 120|3 minutes 180|5 minutes 300|10 minutes 600|"
+              L"15 minutes 900|20 minutes 1200|30 minutes 1800|40 minutes 2400|50 minutes 3000|"
+              L"1 hour 3600|2 hours 7200|- 0|&Precision -4|&Minute 32544|&Second 32545|"
+              L"&Decisecond 32546|&Centisecond 32547|&Color -8|&Red 32560|&Green 32561|"
+              L"&Blue 32562|&White 32563|&Yellow 32564|&Cyan 32565|&Magenta 32566|"
+              L"&Orange 32567|St&yle -2|&Rounded 32576|&Straight 32577|- 0|Show Title &Bar 32720|"
+              L"&Full Screen 32721|- 0|&About... 32736|E&xit 32737|");
+    EXPECT_EQ(entry, L"&OK\tEnter 32592|&Cancel\tEsc 32593|");
+}
+
+TEST(AppTest, AboutText) {
+    EXPECT_EQ(std::wstring(kAboutText),
+              L"Version:\t\t1.9.0.0\r\nAuthor:\t\t\tThe Mox team\r\nWebsite:\t\tnone\r\n"
+              L"Language:\t\tC++20, MinGW-w64\r\n\r\n\r\nMOUSE and KEYBOARD:\r\n\r\n"
+              L"Left Double Click:\tHide/Show titlebar\r\nMiddle Click:\t\tStart/Stop\r\n"
+              L"Space:\t\t\tStart/Stop\r\nF1:\t\t\tAbout\r\nF11:\t\t\tFull screen\r\n\r\n\r\n"
+              L"COMMAND LINES:\r\n\r\n-mode=timer:90\t\tCount down 90 seconds\r\n"
+              L"-start\t\t\tStart timer immediately\r\n\r\n-precision=second\tSelect precision\r\n"
+              L"-color=orange\t\tSelect color\r\n-style=straight\t\tSelect style\r\n\r\n"
+              L"-position=100,0,100,20\tCustomize window x,y position, width and height\r\n"
+              L"-noTitleBar\t\t\r\n-noTaskBarIcon\t\t\r\n-fullScreen\t\t\r\n\r\n"
+              L"-noAlarm\t\tDoes not show alarm message or play sound \r\n"
+              L"-alarmFile=\"D:\\a.wav\"\tCustomize alarm WAV file\r\n"
+              L"-alarmMessage=\"YourMsg\"\tCustomize alarm message\r\n-quitAfterTimeUp\t\t\r\n");
 }
 
 TEST(AppTest, TimeUpAlarmsAndQuitsAsAskedAndCloseWritesTheSettings) {
     for (auto [noAlarm, quit, expected] :  // M: the message box
-         {std::tuple{0, 0, "SM"}, {0, 1, "SQM"}, {1, 1, "Q"}, {1, 0, ""}}) {
+         {std::tuple{0, 0, "SM"}, {0, 1, "SQM"}, {2, 1, "Q"}, {1, 0, ""}}) {
         Fresh();
         g_app.options.noAlarm = noAlarm;
         g_app.options.quitAfterTimeUp = quit;
+        UpdateTitle(kWindow, kModeTimer, 0);
         OnTimeUp(kWindow);
         EXPECT_EQ(calls + std::string(fake::g.messageBoxes.size(), 'M'), expected);
-        for (const auto& box : fake::g.messageBoxes) EXPECT_EQ(box.text, L"Time is up!");
+        for (const auto& box : fake::g.messageBoxes) {
+            EXPECT_EQ(std::tuple(box.owner, box.text, box.caption),
+                      std::tuple(kWindow, L"Time is up!", L"Timer"));
+        }
     }
     const std::string path = "app_logic_close_test.ini";  // natively and under Wine alike
     for (size_t i = 0; i <= path.size(); ++i) g_app.settingsPath[i] = path[i];
@@ -121,44 +237,55 @@ TEST(AppTest, TimeUpAlarmsAndQuitsAsAskedAndCloseWritesTheSettings) {
     OnClose(kWindow);
     const std::string text(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {});
     std::remove(path.c_str());
-    for (const char* line : {"[MOX_Timer]", "-mode=timer:3600", "-position=40,50,120,30"})
+    for (const char* line : {"[MOX_Timer]\n", "-mode=timer:3600\n", "-position=40,50,120,30\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
 }
 
-TEST(AppTest, WindowMessagesDuringAndOutsideCountdownEntry) {
+TEST(AppTest, StartUpAndWindowMessagesDuringAndOutsideCountdownEntry) {
     Fresh();
+    fake::g.executablePath = L"moxtimer.exe";
+    fake::g.commandLine = L"moxtimer -color=red -start";
+    PrepareSettingsPath();
+    PrepareBrushes();
+    PrepareOptions();
+    EXPECT_NE(g_app.settingsPath[0], L'\0');
+    EXPECT_EQ(std::tuple(fake::g.brushesCreated, g_appearance.color), std::tuple(4, kColorRed));
     g_app.mainWindow.store(nullptr);
-    g_app.options.start = 1;
     OnCreate(kWindow);  // the start option arms the tick, which must find the window
-    EXPECT_EQ(MainWindow(), kWindow);
-    EXPECT_TRUE(g_clock.running);
-    EXPECT_EQ(fake::g.title, L"Stopwatch");
+    EXPECT_EQ(std::tuple(MainWindow(), g_clock.running, fake::g.title),
+              std::tuple(kWindow, 1, L"Stopwatch"));
 
     fake::g.clientSize = {165, 30};
-    OnSize(kWindow);  // 8 glyphs of 15 x 30 centred in 165
-    EXPECT_EQ(g_digitArea.left, 22);
-    OnChar(kWindow, L'5');  // ignored outside entry
-    EXPECT_STREQ(g_editText, L"__:__:__.__");
-    EXPECT_TRUE(AcceleratorsEnabled());
+    OnSize(kWindow);                       // 8 glyphs of 15 x 30 centred in 165
+    OnChar(kWindow, L'5');                 // ignored outside entry
+    OnPaint(kWindow, fake::TestCanvas());  // rounded digits and two colons
+    EXPECT_EQ(std::tuple(g_digitArea.left, std::wstring(g_editText), AcceleratorsEnabled(),
+                         fake::g.fills.size(), fake::g.fills[0].rect.left),
+              std::tuple(22, L"__:__:__.__", true, 6u * 7 + 4u, 22 + 2));
 
     EnterCountdownEntry(kWindow);
-    EXPECT_FALSE(AcceleratorsEnabled());
     OnSize(kWindow);  // laid out for 11 glyphs while 8 are painted
-    EXPECT_EQ(g_digitArea.left, 0);
     OnChar(kWindow, L'5');
-    EXPECT_STREQ(g_editText, L"__:__:_5.__");
     fake::g.fills.clear();
-    OnPaint(kWindow, fake::TestCanvas());
-    EXPECT_EQ(fake::g.fills.size(), 6u * 7 + 4u);  // rounded digits and two colons
-    OnMiddleButton(kWindow);                       // still pauses during entry
+    fake::g.caretCalls.clear();
+    OnPaint(kWindow, fake::TestCanvas());  // the caret hidden around the painter
+    EXPECT_EQ(std::tuple(g_digitArea.left, std::wstring(g_editText), AcceleratorsEnabled(),
+                         fake::g.fills.size(), fake::g.caretCalls.size()),
+              std::tuple(0, L"__:__:_5.__", false, 6u * 7 + 4u, 2u));
+    EXPECT_EQ(std::tuple(fake::g.caretCalls[0].kind, fake::g.caretCalls[1].kind),
+              std::tuple(fake::CaretCall::Hide, fake::CaretCall::Show));
+    OnMiddleButton(kWindow);  // still pauses during entry
     EXPECT_FALSE(g_clock.running);
+    g_entryActive.store(0);
 
     OnLeftDoubleClick(kWindow, true);  // maximized: nothing
     OnLeftDoubleClick(kWindow, false);
-    OnEnterFullScreenRequest(kWindow);
-    EXPECT_EQ(g_app.options.fullScreen, 1);
-    OnLeaveFullScreenRequest(kWindow);
-    EXPECT_EQ(calls, "TEL");
     EXPECT_EQ(g_app.options.noTitleBar, 1);
-    EXPECT_EQ(g_app.options.fullScreen, 0);
+    OnLeftDoubleClick(kWindow, false);
+    OnEnterFullScreenRequest(kWindow);
+    EXPECT_EQ(std::tuple(g_app.options.noTitleBar, g_app.options.fullScreen), std::tuple(0, 1));
+    OnLeaveFullScreenRequest(kWindow);
+    EXPECT_EQ(std::tuple(calls, g_app.options.fullScreen), std::tuple("TTEL", 0));
 }
+
+}  // namespace

@@ -1,22 +1,27 @@
-// The clock's tick, its commands and the time text, with time under the test's control.
+// The clock's tick, its commands, the time text and the title, with time under
+// the test's control.
 #include "clock/clock.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "app/app_record.h"
 #include "clock/time_text.h"
+#include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
 
 namespace {
+
+const WindowHandle kWindow = fake::TestWindow();
 
 class ClockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fake::Reset();
         ResetClockForTests();
-        g_app.mainWindow.store(fake::TestWindow());
+        g_app.mainWindow.store(kWindow);
     }
     static void TickAt(uint32_t counter) {
         fake::g.counter = counter;
@@ -24,75 +29,155 @@ protected:
     }
 };
 
-TEST_F(ClockTest, CountdownEndsOnceOnTheTickWhereElapsedReachesIt) {
-    SetClockMode(kModeTimer, 3000);
-    fake::g.counter = 1000;
-    StartPause(fake::TestWindow());
-    const uintptr_t context = fake::g.tickContext;
-    TickAt(3999);
-    EXPECT_EQ(g_clock.running, 1);
-    EXPECT_EQ(fake::g.timeUpPosts, 0);
-    TickAt(4000);
-    EXPECT_EQ(g_clock.started, 0);
-    EXPECT_EQ(fake::g.timeUpPosts, 1);
-    EXPECT_EQ(fake::g.armedTimer, kNoTickTimer);
-    EXPECT_STREQ(g_displayText, L"00:00:00.00");
-    ClockTick(context);  // a tick of that arming already on its way
-    EXPECT_EQ(fake::g.timeUpPosts, 1);
-}
-
-TEST_F(ClockTest, PauseDropsTheTimeSinceTheLastTickAndStaleTicksWriteNothing) {
-    void (*const events[])() = {
-        [] { ToggleClock(); }, [] { ResetCommand(fake::TestWindow()); },
-        [] { PrecisionCommand(fake::TestWindow(), kPrecisionCentisecond); },  // re-arms
-    };
-    for (auto event : events) {
+// A countdown of 1:23:45.678 started at 1000 and ticked 21:42.222 later shows
+// what remains; a reset shows the whole countdown, and in stopwatch mode zero.
+TEST_F(ClockTest, PrecisionTable) {
+    const struct {
+        int32_t precision, glyphs;
+        uint32_t period;
+        const wchar_t *remaining, *countdown;
+    } rows[] = {{kPrecisionMinute, 8, 1000, L"01:02 __.00", L"01:23:__.00"},
+                {kPrecisionSecond, 8, 1000, L"01:02:03.00", L"01:23:45.00"},
+                {kPrecisionDecisecond, 10, 100, L"01:02:03.40", L"01:23:45.60"},
+                {kPrecisionCentisecond, 11, 10, L"01:02:03.45", L"01:23:45.67"},
+                {4, 8, 1000, L"01:02:03.00", L"01:23:45.00"},
+                {-1, 8, 1000, L"01:02:03.00", L"01:23:45.00"}};
+    for (const auto& r : rows) {
         SetUp();
-        ToggleClock();
-        TickAt(1000);
-        const uintptr_t oldContext = fake::g.tickContext;
-        fake::g.counter = 1900;
-        event();
-        const std::wstring text = g_displayText;
-        const int repaints = fake::g.repaints;
-        fake::g.counter = 9000;
-        ClockTick(oldContext);
-        EXPECT_EQ(g_clock.elapsed, event == events[1] ? 0u : 1000u);
-        EXPECT_EQ(g_displayText, text);
-        EXPECT_EQ(fake::g.repaints, repaints);
+        SetPrecision(static_cast<Precision>(r.precision));
+        EXPECT_EQ(g_clock.precision, r.precision);
+        EXPECT_EQ(g_clock.glyphCount, r.glyphs) << r.precision;
+        SetClockMode(kModeTimer, 5025678);
+        fake::g.counter = 1000;
+        StartPause(kWindow);
+        EXPECT_EQ(fake::g.armedPeriod, r.period) << r.precision;
+        TickAt(1000 + 1302222);
+        EXPECT_STREQ(g_displayText, r.remaining);
+        ResetCommand(kWindow);
+        EXPECT_STREQ(g_displayText, r.countdown);
+        StopwatchCommand(kWindow);
+        ResetCommand(kWindow);
+        EXPECT_STREQ(g_displayText, L"00:00:00.00");
     }
 }
 
-// Started by 0, 1 or 2 toggles, ticked at 1000, then decisecond precision at 1700.
-TEST_F(ClockTest, PrecisionCommandByClockState) {
+// The counter wraps 1000 ms after the start; the countdown ends on the tick
+// where the elapsed time reaches it, once, and keeps its title.
+TEST_F(ClockTest, CountdownAcrossTheCounterWrap) {
+    SetPrecision(kPrecisionCentisecond);
+    SetClockMode(kModeTimer, 5000);
+    fake::g.counter = 0xFFFFFC18u;
+    StartPause(kWindow);
+    const uintptr_t context = fake::g.tickContext;
+    TickAt(500);
+    EXPECT_STREQ(g_displayText, L"00:00:03.50");
+    g_entryActive.store(1);  // the display shows the entry text: no repaint
+    TickAt(3989);
+    g_entryActive.store(0);
+    EXPECT_STREQ(g_displayText, L"00:00:00.01");
+    EXPECT_EQ(fake::g.repaints, 2);
+    TickAt(3999);
+    EXPECT_EQ(fake::g.timeUpPosts, 0);
+    TickAt(4000);
+    EXPECT_EQ(g_clock.started + g_clock.running + g_clock.elapsed, 0u);
+    EXPECT_EQ(std::tuple(g_clock.mode, fake::g.timeUpPosts, fake::g.repaints,
+                         fake::g.erasingRepaints, fake::g.armedTimer),
+              std::tuple(kModeTimer, 1, 4, 0, kNoTickTimer));
+    EXPECT_STREQ(g_displayText, L"00:00:00.00");
+    EXPECT_EQ(fake::g.title, L"Timer (5 sec)");
+    ClockTick(context);  // a tick of that arming already on its way
+    EXPECT_EQ(fake::g.timeUpPosts, 1);
+    StartPause(kWindow);  // the whole countdown again
+    TickAt(5000);
+    EXPECT_STREQ(g_displayText, L"00:00:04.00");
+}
+
+// Idle, running (started at 0 and ticked at 1000) or paused, then an event at
+// 1700. A tick of the old arming writes nothing; a start at 9000 (a resume
+// where paused) and a tick at 9500 count on from the last tick's value.
+TEST_F(ClockTest, EventsByStateAndStaleTicks) {
+    void (*const pause)() = [] { ToggleClock(); };
+    void (*const reset)() = [] { ResetCommand(kWindow); };
+    void (*const tenths)() = [] { PrecisionCommand(kWindow, kPrecisionDecisecond); };
     const struct {
         int toggles;
-        int32_t running;
+        void (*event)();
+        int32_t started, running;
         uint32_t elapsed;
-        const wchar_t* textAfterNextTick;
-    } cases[] = {
-        {0, 0, 0, L"00:00:00.20"},     // idle: paused at zero
-        {1, 1, 1000, L"00:00:01.20"},  // running: re-armed, the 0.7 s dropped
-        {2, 0, 1000, L"00:00:01.20"},  // paused: stays paused
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.toggles);
+        const wchar_t* text;
+    } rows[] = {{1, pause, 1, 0, 1000, L"00:00:01.00"},
+                {1, reset, 0, 0, 0, L"00:00:00.00"},
+                {1, tenths, 1, 1, 1000, L"00:00:08.80"},
+                {2, tenths, 1, 0, 1000, L"00:00:01.50"},
+                {0, tenths, 1, 0, 0, L"00:00:00.50"}};
+    for (const auto& r : rows) {
         SetUp();
-        for (int i = 0; i < c.toggles; i++) {
-            ToggleClock();
-            if (i == 0) TickAt(1000);
-        }
+        if (r.toggles > 0) ToggleClock(), TickAt(1000);
+        if (r.toggles > 1) ToggleClock();
+        const uintptr_t old = fake::g.tickContext;
         fake::g.counter = 1700;
-        PrecisionCommand(fake::TestWindow(), kPrecisionDecisecond);
-        EXPECT_EQ(g_clock.running, c.running);
-        EXPECT_EQ(fake::g.armedTimer != kNoTickTimer, c.running == 1);
-        EXPECT_EQ(g_clock.elapsed, c.elapsed);
-        EXPECT_EQ(g_clock.glyphCount, 10);
-        EXPECT_EQ(fake::g.titleSets, 0);
-        if (!c.running) StartPause(fake::TestWindow());
-        EXPECT_EQ(fake::g.armedPeriod, 100u);
-        TickAt(1950);
-        EXPECT_STREQ(g_displayText, c.textAfterNextTick);
+        r.event();
+        EXPECT_EQ(std::tuple(g_clock.started, g_clock.running, fake::g.armedTimer != kNoTickTimer,
+                             g_clock.elapsed),
+                  std::tuple(r.started, r.running, r.running == 1, r.elapsed));
+        const std::wstring text = g_displayText;
+        const int repaints = fake::g.repaints;
+        fake::g.counter = 9000;
+        ClockTick(old);
+        EXPECT_EQ(std::tuple(g_displayText, fake::g.repaints), std::tuple(text, repaints));
+        if (!g_clock.running) StartPause(kWindow);
+        TickAt(9500);
+        EXPECT_STREQ(g_displayText, r.text) << r.toggles;
+    }
+}
+
+// A running stopwatch at 90 s: a 60 s preset ends at the next tick; a preset
+// on an idle clock shows its whole length; the stopwatch command lets a running
+// countdown count up from its elapsed time.
+TEST_F(ClockTest, PresetAndStopwatchCommandsCountFromTheSameBase) {
+    StartPause(kWindow);
+    TickAt(90000);
+    PresetCommand(kWindow, 60);
+    EXPECT_EQ(std::tuple(g_clock.countdown, std::wstring(g_displayText), fake::g.title),
+              std::tuple(60000u, L"00:00:00.00", L"Timer (60 sec)"));
+    TickAt(90010);
+    EXPECT_EQ(fake::g.timeUpPosts, 1);
+    PresetCommand(kWindow, 120);
+    EXPECT_EQ(std::tuple(std::wstring(g_displayText), fake::g.title),
+              std::tuple(L"00:02:00.00", L"Timer"));
+    fake::g.counter = 100000;
+    StartPause(kWindow);
+    TickAt(130000);
+    EXPECT_STREQ(g_displayText, L"00:01:30.00");
+    StopwatchCommand(kWindow);
+    EXPECT_EQ(std::tuple(std::wstring(g_displayText), fake::g.title, g_clock.running),
+              std::tuple(L"00:00:30.00", L"Stopwatch", 1));
+    TickAt(131000);
+    EXPECT_STREQ(g_displayText, L"00:00:31.00");
+    EXPECT_EQ(g_clock.countdown, 120000u);
+    EXPECT_EQ(fake::g.repaints, 9);  // 2 starts, 3 commands, 4 ticks
+}
+
+// Idle, running and paused, in both modes; the suffix holds whole seconds.
+TEST_F(ClockTest, TitleByModeAndState) {
+    const struct {
+        uint32_t countdown;  // 0: stopwatch
+        int toggles;
+        const wchar_t* title;
+    } rows[] = {{0, 0, L"Stopwatch"},
+                {0, 1, L"Stopwatch"},
+                {0, 2, L"Stopwatch (Paused)"},
+                {300000, 0, L"Timer"},
+                {300000, 1, L"Timer (300 sec)"},
+                {1500, 1, L"Timer (1 sec)"},
+                {4294967295u, 1, L"Timer (4294967 sec)"},
+                {300000, 2, L"Timer (Paused)"}};
+    for (const auto& r : rows) {
+        SetUp();
+        if (r.countdown) SetClockMode(kModeTimer, r.countdown);
+        ResetCommand(kWindow);
+        for (int i = 0; i < r.toggles; ++i) StartPause(kWindow);
+        EXPECT_EQ(fake::g.title, r.title);
     }
 }
 
@@ -102,23 +187,22 @@ TEST_F(ClockTest, FormatTime) {
         Precision precision;
         uint32_t armedPeriod, ms;
         const wchar_t* text;
-    } cases[] = {
-        {kPrecisionSecond, 1000, 3723456, L"01:02:03.00"},
-        {kPrecisionDecisecond, 100, 3723456, L"01:02:03.40"},
-        {kPrecisionCentisecond, 10, 3723456, L"01:02:03.45"},
-        {kPrecisionSecond, 1000, 299999, L"00:04:59.00"},
-        {kPrecisionSecond, 100, 61234, L"00:01:01.20"},
-        {kPrecisionSecond, 10, 61234, L"00:01:01.23"},
-        {kPrecisionCentisecond, 10, 0xFFFFFFFFu, L"1193:02:47.29"},
-        {kPrecisionMinute, 1000, 3723456, L"01:02 __.00"},
-        {kPrecisionMinute, 1000, 3723456, L"01:02:__.00"},
-        {kPrecisionMinute, 1000, 0xFFFFFFFFu, L"1193:02 __.00"},
-    };
-    for (const auto& c : cases) {
-        SetPrecision(c.precision);
-        g_clock.armedPeriod = c.armedPeriod;
-        FormatTime(g_displayText, c.ms);
-        EXPECT_STREQ(g_displayText, c.text) << c.ms;
+    } rows[] = {{kPrecisionSecond, 1000, 299999, L"00:04:59.00"},
+                {kPrecisionSecond, 100, 61234, L"00:01:01.20"},
+                {kPrecisionSecond, 101, 61234, L"00:01:01.00"},
+                {kPrecisionSecond, 10, 61234, L"00:01:01.23"},
+                {kPrecisionSecond, 11, 61234, L"00:01:01.20"},
+                {kPrecisionSecond, 1000, 359999000, L"99:59:59.00"},
+                {kPrecisionDecisecond, 100, 3600000000u, L"1000:00:00.00"},
+                {kPrecisionCentisecond, 10, 0xFFFFFFFFu, L"1193:02:47.29"},
+                {kPrecisionMinute, 1000, 3723456, L"01:02 __.00"},
+                {kPrecisionMinute, 1000, 3723456, L"01:02:__.00"},
+                {kPrecisionMinute, 1000, 0xFFFFFFFFu, L"1193:02 __.00"}};
+    for (const auto& r : rows) {
+        SetPrecision(r.precision);
+        g_clock.armedPeriod = r.armedPeriod;
+        FormatTime(g_displayText, r.ms);
+        EXPECT_STREQ(g_displayText, r.text) << r.ms;
     }
 }
 

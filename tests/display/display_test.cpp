@@ -1,79 +1,120 @@
-// The layout for client sizes worked out by hand, and the painter's fills for
-// "12:34:56.78" in the 150 x 30 layout (cells of 15 x 30).
+// The layout for client sizes worked out by hand, and every glyph the painter
+// fills, pixel by pixel, against its picture.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <tuple>
-#include <vector>
+#include <string>
 
 #include "clock/clock.h"
 #include "display/layout.h"
 #include "display/painter.h"
+#include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
+#include "tests/display/glyph_pictures.h"
 
 namespace {
 
-// Client width, height, glyphs; then the area (left, top, right, bottom) and the
-// metrics (margin, thickness, horizontal and vertical bar length).
+using fake::CaretCall;
+
+// Client width, height, glyphs; the area (left, top, right, bottom); the metrics
+// (margin, thickness, horizontal and vertical bar length); the entry caret
+// (x, y, width, height).
 TEST(Layout, WorkedExamples) {
-    const std::array<int32_t, 11> cases[] = {
-        {150, 30, 10, 0, 0, 150, 30, 2, 2, 7, 10},
-        {150, 30, 11, 3, 2, 147, 28, 1, 1, 9, 10},
-        {400, 300, 11, 2, 114, 398, 186, 5, 5, 16, 23},
-        {1000, 100, 8, 300, 0, 700, 100, 7, 7, 22, 32},
-        {7, 3, 8, 3, 1, 4, 2, 0, 0, 0, 0},
-        {65536 + 200, 30, 10, 25, 0, 175, 30, 2, 2, 7, 10},
+    const std::array<int32_t, 15> cases[] = {
+        {150, 30, 10, 0, 0, 150, 30, 2, 2, 7, 10, 118, 2, 2, 26},
+        {150, 30, 8, 15, 0, 135, 30, 2, 2, 7, 10, 133, 2, 2, 26},
+        {150, 30, 11, 3, 2, 147, 28, 1, 1, 9, 10, 106, 3, 1, 23},
+        {400, 300, 11, 2, 114, 398, 186, 5, 5, 16, 23, 285, 119, 5, 61},
+        {1000, 100, 8, 300, 0, 700, 100, 7, 7, 22, 32, 693, 7, 7, 85},
+        {100, 200, 10, 0, 90, 100, 110, 1, 1, 6, 7, 79, 91, 1, 17},
+        {7, 3, 8, 3, 1, 4, 2, 0, 0, 0, 0, 3, 1, 0, 0},
+        {65536 + 200, 30, 10, 25, 0, 175, 30, 2, 2, 7, 10, 143, 2, 2, 26},
     };
+    g_entryActive.store(1);
     for (const auto& c : cases) {
         fake::Reset();
         fake::g.clientSize = {c[0], c[1]};
         RelayoutDisplay(fake::TestWindow(), c[2]);
         const DigitArea& a = g_digitArea;
         const SegmentMetrics& m = g_segmentMetrics;
-        EXPECT_EQ(c, (std::array<int32_t, 11>{c[0], c[1], c[2], a.left, a.top, a.right, a.bottom,
+        ASSERT_EQ(fake::g.caretCalls.size(), 3u);
+        const CaretCall& size = fake::g.caretCalls[0];
+        const CaretCall& at = fake::g.caretCalls[1];
+        EXPECT_EQ(c, (std::array<int32_t, 15>{c[0], c[1], c[2], a.left, a.top, a.right, a.bottom,
                                               m.margin, m.thickness, m.horizontalLength,
-                                              m.verticalLength}));
+                                              m.verticalLength, at.a, at.b, size.a, size.b}));
+        EXPECT_EQ(size.kind, CaretCall::Create);
+        EXPECT_EQ(at.kind, CaretCall::Place);
+        EXPECT_EQ(fake::g.caretCalls[2].kind, CaretCall::Show);
         EXPECT_EQ(fake::g.erasingRepaints, 1);
     }
+    g_entryActive.store(0);
+    RelayoutDisplay(fake::TestWindow(), 8);
+    EXPECT_EQ(fake::g.caretCalls.size(), 3u) << "no caret outside countdown entry";
 }
 
-using F = std::tuple<int32_t, int32_t, int32_t, int32_t, char>;  // brush: B, C(olor), I(dle)
-
-std::vector<F> Paint(SegmentStyle style, int32_t running) {
-    fake::Reset();
-    SetSegmentStyle(style);
-    g_clock.running = running;
-    PaintText(fake::TestCanvas(), L"12:34:56.78", 10, 0, 0, {2, 2, 7, 10});
-    std::vector<F> out;
-    for (const fake::Fill& f : fake::g.fills) {
-        const char brush = "BCI"[static_cast<int>(f.brush)];
-        out.emplace_back(f.rect.left, f.rect.top, f.rect.right, f.rect.bottom, brush);
+// The first pixel where two rasters differ, with the glyph it belongs to.
+std::string FirstDifference(const expected::Raster& got, const expected::Raster& want, int cellLeft,
+                            int cellWidth) {
+    for (size_t i = 0; i < got.pixels.size(); ++i) {
+        if (got.pixels[i] == want.pixels[i]) continue;
+        const int x = static_cast<int>(i) % got.width, y = static_cast<int>(i) / got.width;
+        return "glyph " + std::to_string((x - cellLeft) / cellWidth) + ", pixel (" +
+               std::to_string(x) + "," + std::to_string(y) + "): '" + got.pixels[i] + "', not '" +
+               want.pixels[i] + "'";
     }
-    return out;
+    return "";
 }
 
-TEST(Painter, WorkedExample) {
-    const std::vector<F> straight = Paint(kStyleStraight, 1);
-    ASSERT_EQ(straight.size(), 96u);  // 7 digits x (7 bars + 6 corners), 2 colons, 1 point
-    EXPECT_EQ(straight[0], F(2, 4, 4, 14, 'B'));    // the "1": unlit upper left bar
-    EXPECT_EQ(straight[3], F(11, 4, 13, 14, 'C'));  // lit upper right bar
-    EXPECT_EQ(straight[12], F(11, 2, 13, 4, 'C'));  // its last corner
-    EXPECT_EQ(straight[26], F(36, 9, 38, 11, 'C'));
-    EXPECT_EQ(straight[27], F(36, 16, 38, 18, 'C'));
-    EXPECT_EQ(straight[82], F(124, 24, 126, 26, 'C'));
+// Both texts hold every digit, "_", a digit place holding neither, and at the
+// separator places " ", ".", ":" and characters that paint nothing there.
+TEST(Painter, EveryGlyphPixelByPixelAtTwoSizes) {
+    const struct { int32_t width, height, glyphs; } sizes[] = {{150, 30, 10}, {400, 300, 11}};
+    for (const auto& s : sizes) {
+        for (const bool straight : {true, false}) {
+            for (const std::wstring text : {L"01:23.45 67", L"891_x:9:._8"}) {
+                SCOPED_TRACE(testing::PrintToString(text) + (straight ? " straight" : " rounded"));
+                const bool running = straight;  // the idle brush in the rounded runs
+                fake::Reset();
+                fake::g.clientSize = {s.width, s.height};
+                RelayoutDisplay(fake::TestWindow(), s.glyphs);
+                SetSegmentStyle(straight ? kStyleStraight : kStyleRounded);
+                g_clock.running = running ? 1 : 0;
+                PaintText(fake::TestCanvas(), text.c_str(), s.glyphs, g_digitArea.left,
+                          g_digitArea.top, g_segmentMetrics);
 
-    const std::vector<F> rounded = Paint(kStyleRounded, 0);
-    ASSERT_EQ(rounded.size(), 54u);  // no corner squares
-    EXPECT_EQ(rounded[3], F(11, 4, 13, 14, 'I')) << "paused lights with the idle brush";
-    EXPECT_EQ(rounded[14], F(36, 9, 38, 11, 'I'));
+                const expected::Layout l = expected::LayOut(s.width, s.height, s.glyphs);
+                expected::Raster want(s.width, s.height), got(s.width, s.height);
+                expected::Paint(want, text, s.glyphs, l, straight, running);
+                for (const fake::Fill& f : fake::g.fills) {
+                    got.Fill(f.rect.left, f.rect.top, f.rect.right, f.rect.bottom,
+                             "BCI"[static_cast<int>(f.brush)]);
+                }
+                EXPECT_EQ(fake::g.fills.size(), static_cast<size_t>(want.fills));
+                EXPECT_EQ(FirstDifference(got, want, l.left, l.CellWidth()), "");
+            }
+        }
+    }
+    g_clock.running = 0;
+    SetSegmentStyle(kStyleRounded);
+    for (const auto& [glyphs, fills] : {std::pair{-1, 0}, {0, 0}, {12, 8 * 7 + 5}}) {
+        fake::Reset();
+        PaintText(fake::TestCanvas(), L"12:34:56.78", glyphs, 0, 0, {2, 2, 7, 10});
+        EXPECT_EQ(fake::g.fills.size(), static_cast<size_t>(fills)) << glyphs;
+    }
 }
 
-TEST(Painter, SelectingColorsKeepsThreeBrushes) {
+TEST(Painter, ColorsReplaceTheColorBrushInPlace) {
     fake::Reset();
     CreateStartupBrushes();
-    for (int i = 0; i < kColorCount; ++i) SelectColor(static_cast<ColorIndex>(i));
-    SelectColor(static_cast<ColorIndex>(8));  // outside the table: ignored
-    EXPECT_EQ(fake::g.brushColors[1], kColorTable[kColorOrange]);
+    EXPECT_EQ(fake::g.brushColors[0], 0u);
+    EXPECT_EQ(fake::g.brushColors[1], expected::kColors[kColorGreen]);
+    EXPECT_EQ(fake::g.brushColors[2], expected::kIdle);
+    for (int i : {7, 0, 1, 2, 3, 4, 5, 6, 8, -1}) {  // the last two are outside the table
+        SelectColor(static_cast<ColorIndex>(i));
+        EXPECT_EQ(fake::g.brushColors[1], expected::kColors[i < 0 || i > 7 ? 6 : i]) << i;
+        EXPECT_EQ(g_appearance.color, i < 0 || i > 7 ? 6 : i);
+    }
     EXPECT_EQ(fake::g.brushesCreated - fake::g.brushesFreed, 3);
     g_appearance = Appearance{};
 }

@@ -1,41 +1,93 @@
-// Typing a countdown on the display: digits, Backspace, Enter and Esc.
+// Typing a countdown on the display: digits, Backspace, Enter and Esc, and the
+// 99:59:59 limit.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 #include "app/app_record.h"
 #include "clock/clock.h"
+#include "clock/time_text.h"
+#include "display/layout.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
 
 namespace {
 
-TEST(Entry, EnterSetsOrRefusesTheTypedCountdownEscKeepsTheDigits) {
-    fake::Reset();
-    g_app.mainWindow.store(fake::TestWindow());
-    const auto Type = [](const std::wstring& keys) {
-        for (wchar_t k : keys) EntryKey(fake::TestWindow(), static_cast<uint32_t>(k));
-    };
-    EnterCountdownEntry(fake::TestWindow());
-    Type(L"12300\b");
-    EXPECT_STREQ(g_editText, L"__:12:30.__");
-    Type(L"\r");
-    EXPECT_FALSE(EntryActive());
-    EXPECT_EQ(g_clock.countdown, 750000u);
+const WindowHandle kWindow = fake::TestWindow();
+constexpr uint32_t kBefore = 42000;  // the countdown before each entry
 
-    EnterCountdownEntry(fake::TestWindow());
-    Type(L"995960\r");
-    EXPECT_TRUE(EntryActive());
-    ASSERT_EQ(fake::g.messageBoxes.size(), 1u);
-    EXPECT_EQ(fake::g.messageBoxes[0].text, L"Time is invalid as it is more than 99:59:59!");
-    EXPECT_EQ(fake::g.messageBoxes[0].caption, L"");
-    EXPECT_FALSE(fake::g.messageBoxes[0].defaultCaption);
-    Type(L"\x1b");
-    EXPECT_FALSE(EntryActive());
-    EXPECT_EQ(g_clock.countdown, 750000u);
-    EnterCountdownEntry(fake::TestWindow());
-    Type(L"1");
-    EXPECT_STREQ(g_editText, L"95:96:01.__");
+// Each row types its keys into a fresh entry ("__:__:__.__") on a 150 x 30
+// window in decisecond precision. Every key repaints with erase, by itself or
+// by leaving entry.
+TEST(Entry, KeysAndTheLimit) {
+    const struct {
+        const wchar_t* keys;
+        const wchar_t* text;
+        bool stays;  // still in entry afterwards
+        uint32_t countdown;
+    } rows[] = {
+        {L"1230", L"__:12:30.__", true, kBefore},
+        {L"1230\b", L"__:_1:23.__", true, kBefore},
+        {L"12\b\b\b9", L"__:__:_9.__", true, kBefore},
+        {L"1230\r", L"__:12:30.__", false, 750000},
+        {L"12345\r", L"_1:23:45.__", false, 5025000},
+        {L"1234567\r", L"23:45:67.__", false, 85567000},
+        {L"009000\r", L"00:90:00.__", false, 5400000},
+        {L"5a 0\x1b", L"__:__:50.__", false, kBefore},
+        {L"\r", L"__:__:__.__", false, 0},
+        {L"995959\r", L"99:59:59.__", false, 359999000},
+        {L"995960\r", L"99:59:60.__", true, kBefore},
+        {L"999999\r", L"99:99:99.__", true, kBefore},
+        {L"8\x1b", L"__:__:_8.__", false, kBefore},
+    };
+    for (const auto& r : rows) {
+        const std::wstring keys = r.keys;
+        SCOPED_TRACE(testing::PrintToString(keys));
+        fake::Reset();
+        ResetClockForTests();
+        g_app.mainWindow.store(kWindow);
+        SetClockMode(kModeTimer, kBefore);
+        SetPrecision(kPrecisionDecisecond);
+        std::wcscpy(g_editText, L"__:__:__.__");
+        fake::g.clientSize = {150, 30};
+        EnterCountdownEntry(kWindow);
+        EXPECT_EQ(g_digitArea.left, 15) << "laid out for 8 glyphs";
+        for (wchar_t k : keys) EntryKey(kWindow, static_cast<uint32_t>(k));
+        EXPECT_STREQ(g_editText, r.text);
+        EXPECT_EQ(EntryActive(), r.stays);
+        EXPECT_EQ(g_clock.countdown, r.countdown);
+        EXPECT_EQ(fake::g.erasingRepaints, 1 + static_cast<int>(keys.size()));
+        EXPECT_EQ(fake::g.caretExists, r.stays);
+        EXPECT_EQ(fake::g.titleSets, r.countdown != kBefore ? 1 : 0);
+        const bool refused = r.stays && keys.back() == L'\r';
+        ASSERT_EQ(fake::g.messageBoxes.size(), refused ? 1u : 0u);
+        if (refused) {
+            EXPECT_EQ(fake::g.messageBoxes[0].text,
+                      L"Time is invalid as it is more than 99:59:59!");
+            EXPECT_EQ(fake::g.messageBoxes[0].caption, L"");
+            EXPECT_FALSE(fake::g.messageBoxes[0].defaultCaption);
+            EXPECT_EQ(fake::g.messageBoxes[0].owner, kWindow);
+        }
+        EXPECT_EQ(g_digitArea.left, r.stays ? 15 : 0) << "8 glyphs in entry, else 10";
+    }
+    EXPECT_EQ(SetCountdown(359999001), -1);
+    EXPECT_EQ(SetCountdown(359999000), 0);
+    g_entryActive.store(0);
+}
+
+// A countdown set on a clock that has counted 30 s shows what is left of it.
+TEST(Entry, ANewCountdownCountsFromTheClocksBase) {
+    fake::Reset();
+    ResetClockForTests();
+    StartPause(kWindow);
+    fake::g.counter = 30000;
+    fake::FireTick();
+    EXPECT_EQ(SetCountdown(60000), 0);
+    EXPECT_STREQ(g_displayText, L"00:00:30.00");
+    EXPECT_EQ(fake::g.title, L"Timer (60 sec)");
+    EXPECT_EQ(SetCountdown(10000), 0);
+    EXPECT_STREQ(g_displayText, L"00:00:00.00");
 }
 
 }  // namespace

@@ -6,12 +6,16 @@
 
 #include <cwchar>
 #include <string>
+#include <tuple>
 
 #include "app/app_record.h"
 #include "clock/clock.h"
+#include "clock/time_text.h"
 #include "display/painter.h"
 #include "platform/fake/fake_platform.h"
 #include "scratch_files.h"
+#include "settings/command_line.h"
+#include "settings/decimal_text.h"
 #include "settings/write_back.h"
 
 namespace {
@@ -40,74 +44,125 @@ protected:
     std::wstring ini_ = scratch_.File("moxtimer.ini");
 };
 
+// Each row: a command line, one key of the settings file, and what is read.
 TEST_F(OptionsTest, CommandLineAndFileWithTheirFallbacks) {
-    using Get = int64_t (*)();
-    const Get precision = [] { return int64_t{g_clock.precision}; };
-    const Get color = [] { return int64_t{g_appearance.color}; };
-    const Get style = [] { return int64_t{g_appearance.style}; };
-    const Get start = [] { return int64_t{g_app.options.start}; };
-    const Get countdown = [] { return int64_t{g_clock.countdown}; };
-    const struct {
-        const wchar_t* line;
-        const wchar_t* fileKey;
-        const wchar_t* fileValue;
-        Get get;
-        int64_t expected;
-    } cases[] = {
-        {L"m -color=purple", L"-color", L"blue", color, kColorGreen},
-        {L"m", L"-color", L"blue", color, kColorBlue},
-        {L"m -color=redwood", nullptr, nullptr, color, kColorRed},
-        {L"m -color=Red", nullptr, nullptr, color, kColorGreen},
-        {L"m -precision=dec", nullptr, nullptr, precision, kPrecisionDecisecond},
-        {L"m -precision=centi", nullptr, nullptr, precision, kPrecisionCentisecond},
-        {L"m -precision=cent", nullptr, nullptr, precision, kPrecisionSecond},
-        {L"m -precision=", L"-precision", L"centisecond", precision, kPrecisionSecond},
-        {L"m -style=stray", nullptr, nullptr, style, kStyleStraight},
-        {L"m -style=Straight", nullptr, nullptr, style, kStyleRounded},
-        {L"m -start=0", nullptr, nullptr, start, 1},
-        {L"m -alarmMessage=\"Time to -start again\"", nullptr, nullptr, start, 1},
-        {L"\"C:\\Mox -color=red -start\\m.exe\"", nullptr, nullptr, start, 0},
-        {L"\"C:\\Mox\\m.exe\"-color=red", nullptr, nullptr, color, kColorRed},
-        // A countdown beyond what milliseconds can hold is held at the largest.
-        {L"m -mode=timer:4294968", nullptr, nullptr, countdown, 4294967000},
-        {L"m -mode=timer:99999999999999", nullptr, nullptr, countdown, 4294967000},
-    };
-    for (const auto& c : cases) {
-        Reset();
-        Read(c.line, c.fileKey, c.fileValue);
-        EXPECT_EQ(c.get(), c.expected) << testing::PrintToString(std::wstring(c.line));
-    }
-}
-
-TEST_F(OptionsTest, TextsAndPosition) {
     using Get = std::wstring (*)();
+    const auto n = [](int64_t value) { return std::to_wstring(value); };
+    const Get precision = [] { return std::to_wstring(g_clock.precision); };
+    const Get color = [] { return std::to_wstring(g_appearance.color); };
+    const Get style = [] { return std::to_wstring(g_appearance.style); };
+    const Get width = [] { return std::to_wstring(g_app.options.clientWidth); };
     const Get file = [] { return std::wstring(g_app.options.alarmFile); };
     const Get message = [] { return std::wstring(g_app.options.alarmMessage); };
+    const Get mode = [] {  // countdown and display text, or S in stopwatch mode
+        return (g_clock.mode ? std::to_wstring(g_clock.countdown) : L"S") + L" " +
+               std::wstring(g_displayText);
+    };
     const Get position = [] {
         const WindowOptions& o = g_app.options;
         return std::to_wstring(o.x) + L"," + std::to_wstring(o.y) + L"," +
                std::to_wstring(o.clientWidth) + L"," + std::to_wstring(o.clientHeight);
     };
+    const Get flags = [] {  // the six flags, then the styles in hexadecimal
+        const WindowOptions& o = g_app.options;
+        wchar_t text[40];
+        std::swprintf(text, 40, L"%d%d%d%d%d%d %x %x", o.start, o.noTitleBar, o.noTaskBarIcon,
+                      o.fullScreen, o.noAlarm, o.quitAfterTimeUp, o.style, o.extendedStyle);
+        return std::wstring(text);
+    };
+    const std::wstring longPosition = L"1,2,3," + std::wstring(120, L'0') + L"45";
     const struct {
         const wchar_t* line;
+        const wchar_t* fileKey;
+        const wchar_t* fileValue;
         Get get;
-        const wchar_t* expected;
+        std::wstring expected;
     } cases[] = {
-        {L"m -alarmMessage=\"Time to -start again\"", message, L"Time to -start again"},
+        {L"m", L"-color", L"blue", color, n(kColorBlue)},
+        {L"m -color=purple", L"-color", L"blue", color, n(kColorGreen)},
+        {L"m -color=redwood", nullptr, nullptr, color, n(kColorRed)},
+        {L"m -color=Red", nullptr, nullptr, color, n(kColorGreen)},
+        {L"m -precision=dec", nullptr, nullptr, precision, n(kPrecisionDecisecond)},
+        {L"m -precision=centimetre", nullptr, nullptr, precision, n(kPrecisionCentisecond)},
+        {L"m -precision=cent", nullptr, nullptr, precision, n(kPrecisionSecond)},
+        {L"m -precision=minutes", nullptr, nullptr, precision, n(kPrecisionMinute)},
+        {L"m -precision=", L"-precision", L"centisecond", precision, n(kPrecisionSecond)},
+        {L"m -style=stray", nullptr, nullptr, style, n(kStyleStraight)},
+        {L"m -style=Straight", nullptr, nullptr, style, n(kStyleRounded)},
+        {L"m", nullptr, nullptr, flags, L"000000 ce0000 40088"},
+        {L"m", L"-color", L"blue", flags, L"000000 ce0000 40088"},
+        {L"m -start=0 -noTitleBar -noTaskBarIcon -fullScreen -noAlarm -quitAfterTimeUp", nullptr,
+         nullptr, flags, L"111111 e0000 88"},
+        {L"m", L"-noAlarm", L"2", flags, L"000020 ce0000 40088"},
+        {L"m", L"-start", L"yes", flags, L"000000 ce0000 40088"},
+        {L"m -alarmMessage=\"Time to -start again\"", nullptr, nullptr, flags,
+         L"100000 ce0000 40088"},
+        {L"\"C:\\Mox -color=red -start\\m.exe\"", nullptr, nullptr, flags, L"000000 ce0000 40088"},
+        {L"\"C:\\Mox\\m.exe\"-color=red", nullptr, nullptr, color, n(kColorRed)},
+        {L"m -mode=timer:90 -precision=minute", nullptr, nullptr, mode, L"90000 00:01:30.00"},
+        {L"m -mode=Timer:90", nullptr, nullptr, mode, L"S 00:00:00.00"},
+        {L"m", L"-mode", L"timer:0000000012", mode, L"1000 00:00:01.00"},
+        // A countdown beyond what milliseconds can hold is held at the largest.
+        {L"m -mode=timer:4294968", nullptr, nullptr, mode, L"4294967000 1193:02:47.00"},
+        {L"m -mode=timer:99999999999999", nullptr, nullptr, mode, L"4294967000 1193:02:47.00"},
+        {L"m -alarmMessage=\"Time to -start again\"", nullptr, nullptr, message,
+         L"Time to -start again"},
+        {L"m", L"-alarmMessage", L"T", message, L"T"},
+        {L"m", L"-alarmFile", L"", file, L"alarm.wav"},
         // At the very end the value is absent; followed by a blank it is empty.
-        {L"m -alarmFile=", file, L"alarm.wav"},
-        {L"m -alarmFile= -start", file, L""},
+        {L"m -alarmFile=", nullptr, nullptr, file, L"alarm.wav"},
+        {L"m -alarmFile= -start", nullptr, nullptr, file, L""},
+        {L"m -precision=centisecond", nullptr, nullptr, width, L"165"},
+        {L"m -precision=centisecond -position=1,2,3,4", nullptr, nullptr, width, L"3"},
         // One character is skipped after each number, whatever it is.
-        {L"m -position=10 ,20, 300, 40", position, L"10,0,20,300"},
+        {L"m -position=10 ,20, 300, 40", nullptr, nullptr, position, L"10,0,20,300"},
         // A value that ends early is never read past its end.
-        {L"m -position=5", position, L"5,0,120,30"},
-        {L"m -position=5,6,7,", position, L"5,6,7,30"},
+        {L"m -position=5", nullptr, nullptr, position, L"5,0,120,30"},
+        {L"m -position=5,6,7,", nullptr, nullptr, position, L"5,6,7,30"},
+        {L"m -position=", nullptr, nullptr, position, L"-2147483648,-2147483648,120,30"},
+        {L"m", L"-position", longPosition.c_str(), position, L"1,2,3,4"},
     };
     for (const auto& c : cases) {
         Reset();
-        Read(c.line, nullptr, nullptr);
-        EXPECT_EQ(c.get(), c.expected) << testing::PrintToString(std::wstring(c.line));
+        Read(c.line, c.fileKey, c.fileValue);
+        EXPECT_EQ(c.get(), c.expected) << testing::PrintToString(std::wstring(c.line)) << " "
+                                       << testing::PrintToString(c.fileValue);
     }
+    EXPECT_EQ(DefaultWindowOptions().clientWidth, 120);
+    // Without a settings file path the profile is not asked at all.
+    Reset();
+    g_app.settingsPath[0] = L'\0';
+    Read(L"m", L"-start", L"1");
+    EXPECT_EQ(std::tuple(fake::g.profileReads, g_app.options.start, g_app.options.x,
+                         std::wstring(g_app.options.alarmFile)),
+              std::tuple(0, 0, kUseDefaultPosition, L"alarm.wav"));
+}
+
+// Numbers as the 32-bit wcstol and wcstoul read them, and command-line tokens.
+TEST(CommandLineText, DecimalsAndTokens) {
+    // clang-format off
+    for (auto [text, value, used] : {
+             std::tuple{L" \t\n\v\f\r+12x", int64_t{12}, 9}, {L"-2147483648", INT32_MIN, 11},
+             {L"-2147483649", INT32_MIN, 11}, {L"2147483648", INT32_MAX, 10},
+             {L"99999999999999999999999", INT32_MAX, 23}, {L"-", 0, 0}, {L"x1", 0, 0}}) {
+        const wchar_t* end = nullptr;
+        EXPECT_EQ(ReadDecimalSigned32(text, &end), value) << text;
+        EXPECT_EQ(end - text, used) << text;
+    }
+    for (auto [text, value] : {std::pair{L"4294967295", 4294967295u}, {L"4294967296", 4294967295u},
+                               {L"-1", 4294967295u}, {L"-4294967296", 4294967295u}, {L"-4294967295", 1u}}) {
+        EXPECT_EQ(ReadDecimalUnsigned32(text, nullptr), value) << text;
+    }
+    for (auto [source, capacity, token, rest] : {
+             std::tuple{L"ab\tc d", 10, L"ab\tc", L" d"}, {L"\"a b\" c", 10, L"a b", L" c"},
+             {L"\"a b", 10, L"a b", L""}, {L"\"\"x", 10, L"", L"x"}, {L"abcdef", 4, L"abc", L""},
+             {L"", 10, L"#", L""}, {L"x", 0, L"#", L""}}) {
+        // clang-format on
+        wchar_t buffer[12] = L"#";
+        EXPECT_STREQ(ExtractToken(source, buffer, capacity), rest) << source;
+        EXPECT_STREQ(buffer, token) << source;
+    }
+    EXPECT_EQ(ExtractToken(nullptr, nullptr, 0), nullptr);
 }
 
 // Every key in order, but not the position of a full-screen or minimized window;
@@ -120,6 +175,11 @@ TEST_F(OptionsTest, CloseWritesEveryKeyInOrder) {
     for (const auto& c : cases) {
         Reset();
         Read(L"m", nullptr, nullptr);
+        if (c.minimized) {  // values outside the name tables write the fallbacks
+            SetPrecision(static_cast<Precision>(4));
+            g_appearance.color = kColorCount;
+            SetSegmentStyle(static_cast<SegmentStyle>(2));
+        }
         std::wcscpy(g_app.options.alarmFile, L"bell.wav\r-noAlarm=1");
         std::wcscpy(g_app.options.alarmMessage, L"Tea\r\n[Other]\r\n-start=1");
         g_app.options.fullScreen = c.fullScreen;
@@ -135,27 +195,25 @@ TEST_F(OptionsTest, CloseWritesEveryKeyInOrder) {
     }
 }
 
+// Every precision, color and style name, the largest countdown and a text
+// beyond ASCII come back.
 TEST_F(OptionsTest, WhatIsWrittenAtCloseIsReadAtTheNextStart) {
     const wchar_t* text = L"Zeit ist um \u2013 \u00e4\u00f6\u00fc \u6642\u9593";
-    for (int p = kPrecisionMinute; p <= kPrecisionCentisecond; ++p) {
-        for (int c = 0; c < kColorCount; ++c) {
-            for (int s = kStyleRounded; s <= kStyleStraight; ++s) {
-                Reset();
-                SetClockMode(kModeTimer, 4294967000u);
-                SetPrecision(static_cast<Precision>(p));
-                SelectColor(static_cast<ColorIndex>(c));
-                SetSegmentStyle(static_cast<SegmentStyle>(s));
-                std::wcscpy(g_app.options.alarmMessage, text);
-                WriteSettings(fake::TestWindow());
-                Reset(true);
-                Read(L"m", nullptr, nullptr);
-                EXPECT_EQ(g_clock.countdown, 4294967000u);
-                EXPECT_EQ(g_clock.precision, p);
-                EXPECT_EQ(g_appearance.color, c);
-                EXPECT_EQ(g_appearance.style, s);
-                EXPECT_STREQ(g_app.options.alarmMessage, text);
-            }
-        }
+    for (int i = 0; i < kColorCount; ++i) {
+        Reset();
+        SetClockMode(kModeTimer, i % 2 ? 4294967000u : 90000u);
+        SetPrecision(static_cast<Precision>(i % 4));
+        SelectColor(static_cast<ColorIndex>(i));
+        SetSegmentStyle(static_cast<SegmentStyle>(i / 4));
+        std::wcscpy(g_app.options.alarmMessage, text);
+        WriteSettings(fake::TestWindow());
+        Reset(true);
+        Read(L"m", nullptr, nullptr);
+        EXPECT_EQ(g_clock.countdown, i % 2 ? 4294967000u : 90000u);
+        EXPECT_EQ(g_clock.precision, i % 4);
+        EXPECT_EQ(g_appearance.color, i);
+        EXPECT_EQ(g_appearance.style, i / 4);
+        EXPECT_STREQ(g_app.options.alarmMessage, text);
     }
 }
 

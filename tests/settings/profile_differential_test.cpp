@@ -38,7 +38,7 @@ TEST(ProfileDifferential, ReadsAgreeBeforeAndAfterWrites) {
         "[s]\ra=1\n\rb=2\r\r\nc=3\n\nd=4\r\n[t]\re=5",
         "; c\r\n[MOX_Timer] ; trailing\r\n;-color=red\r\n-color=blue ; not a comment\r\n"
         "[open\r\nk=x\r\n[t]junk\r\nk=tail\r\n",
-        Utf16Le(L"[\x0421]\r\n\x041A = \"\x0436\" \r\n[MOX_Timer]\r\n-mode=timer:5\r\n"),
+        Utf16(u"[\x0421]\r\n\x041A = \"\x0436\" \r\n[MOX_Timer]\r\n-mode=timer:5\r\n"),
     };
     const wchar_t* const writes[][3] = {{L"MOX_Timer", L"-mode", L"timer:90"},
                                         {L"mox_timer", L"-COLOR", L"  blue  "},

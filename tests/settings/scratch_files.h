@@ -35,8 +35,13 @@ inline std::string ReadFileBytes(const std::wstring& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline std::string Utf16Le(const std::wstring& text) {
-    std::string out = "\xFF\xFE";
-    for (wchar_t c : text) out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8 & 0xFF)};
+// UTF-16 bytes of a text, little-endian unless asked otherwise, after a
+// byte-order mark.
+inline std::string Utf16(const std::u16string& text, bool bigEndian = false) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t c : text) {
+        const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+        out += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
     return out;
 }
