@@ -131,7 +131,7 @@ TEST_F(OptionsTest, CommandLineAndFileWithTheirFallbacks) {
     EXPECT_EQ(DefaultWindowOptions().clientWidth, 120);
     // Without a settings file path the profile is not asked at all.
     Reset();
-    g_app.settingsPath[0] = L'\0';
+    g_app.settingsReadPath[0] = L'\0';
     Read(L"m", L"-start", L"1");
     EXPECT_EQ(std::tuple(fake::g.profileReads, g_app.options.start, g_app.options.x,
                          std::wstring(g_app.options.alarmFile)),
