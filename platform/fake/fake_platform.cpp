@@ -28,6 +28,11 @@ void RequestRepaint(WindowHandle, bool erase) {
     if (erase) fake::g.erasingRepaints++;
 }
 
+void RequestPartialRepaint(WindowHandle, const Rect& rect) {
+    fake::g.repaints++;
+    fake::g.partialRects.push_back(rect);
+}
+
 void PostTimeUp(WindowHandle) { fake::g.timeUpPosts++; }
 
 void SetWindowTitle(WindowHandle, const wchar_t* text) {

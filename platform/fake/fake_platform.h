@@ -38,9 +38,11 @@ struct Platform {
     int armCount = 0;
     int disarmCount = 0;
 
-    // Window services.
+    // Window services. repaints counts every request, partial or whole;
+    // partialRects holds the rectangles of the partial ones.
     int repaints = 0;
     int erasingRepaints = 0;
+    std::vector<Rect> partialRects;
     int timeUpPosts = 0;
     std::wstring title;
     int titleSets = 0;
