@@ -138,10 +138,9 @@ void ClockTick(uintptr_t context) {
         }
         // In the same hold as the formatting: a paint between here and the
         // request below paints the new text, and the request still covers
-        // every cell it changed. During countdown entry the display shows the
-        // entry text; the zero at the end of a countdown is repainted like
-        // any other tick.
-        if (!EntryActive()) repaint = NoteTickLocked();
+        // every cell it changed. The zero at the end of a countdown is
+        // repainted like any other tick.
+        repaint = NoteTickLocked();
     }
     // Neither call blocks, and neither is made under the lock.
     const WindowHandle window = MainWindow();

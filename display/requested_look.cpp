@@ -44,7 +44,10 @@ Rect GlyphCellRect(const DigitArea& area, const SegmentMetrics& metrics, int32_t
 }
 
 RepaintArea ChangedArea(const DisplayLook& before, const DisplayLook& now) {
-    if (!before.known || before.color != now.color || before.style != now.style ||
+    // During countdown entry the tick changes the running state at the end
+    // of a countdown without a repaint: the screen may lag behind the record,
+    // so every repaint is whole, whatever changed.
+    if (!before.known || now.entryShown || before.color != now.color || before.style != now.style ||
         before.glyphs != now.glyphs || before.entryShown != now.entryShown ||
         before.area != now.area || before.metrics != now.metrics) {
         return {RepaintKind::Whole, {}};
@@ -70,6 +73,9 @@ RepaintArea ChangedArea(const DisplayLook& before, const DisplayLook& now) {
 }
 
 RepaintArea NoteTickLocked() {
+    // During countdown entry the display shows the entry text, and the tick
+    // asks for no repaint.
+    if (EntryActive()) return {RepaintKind::None, {}};
     DisplayLook now = g_requestedLook;
     now.running = g_clock.running;
     CopyPlaces(now.text, g_displayText, now.glyphs);

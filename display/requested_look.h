@@ -38,14 +38,15 @@ struct RepaintArea {
 Rect GlyphCellRect(const DigitArea& area, const SegmentMetrics& metrics, int32_t place);
 
 // What a change from `before` to `now` needs repainted. A change of color,
-// style, layout, glyph count or entry, or an unknown `before`, is whole; a
+// style, layout, glyph count or entry, an unknown `before`, and every repaint
+// while the entry text is shown, are whole; a
 // change of the running state repaints every cell; otherwise the cells whose
 // character changed.
 RepaintArea ChangedArea(const DisplayLook& before, const DisplayLook& now);
 
 // The tick, with the clock lock held, after formatting the time text: the
 // requested look takes the new text and running state, and the result is
-// what to request once the lock is released.
+// what to request once the lock is released (nothing during countdown entry).
 RepaintArea NoteTickLocked();
 
 // Hands an area to the platform: nothing, a partial or a whole repaint
