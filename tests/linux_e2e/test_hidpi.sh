@@ -25,6 +25,11 @@ menu p c
 keys space
 check "a running centisecond stopwatch, repainted cell by cell, stays exact" \
   poll 5000 shows_at 2 400x300 --glyphs 11 --style straight --running 1 00:00:0{0..9}.{0..9}{0..9}
+menu t c
+# 8 cells of 100x200 device pixels: the caret is 14 wide and 3 * 14 + 2 * 65 tall.
+check "countdown entry: the caret stands at the device-pixel layout's place, at its size" \
+  poll 5000 eval 'shows_at 2 400x300 --glyphs 8 --style straight --running 1 --caret __:__:__.__ &&
+    [ "$(xs_pixels_of "$WIN" 808080)" = $((14 * (3 * 14 + 2 * 65))) ]'
 stop
 check "the settings keep the logical place and size" ini_is -position 100,50,400,300
 
