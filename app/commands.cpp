@@ -7,6 +7,7 @@
 #include "app/shell_services.h"
 #include "clock/clock.h"
 #include "display/painter.h"
+#include "display/requested_look.h"
 #include "entry/countdown_entry.h"
 
 namespace {
@@ -31,14 +32,14 @@ void DispatchCommand(WindowHandle window, uint16_t id) {
     }
     if (id >= IDM_COLOR_RED && id <= IDM_COLOR_ORANGE) {
         SelectColor(static_cast<ColorIndex>(id - IDM_COLOR_RED));
-        RequestRepaint(window, false);
+        RepaintDisplay(window, false);
         return;
     }
     if (id >= IDM_STYLE_ROUNDED && id <= IDM_STYLE_STRAIGHT) {
         SetSegmentStyle(static_cast<SegmentStyle>(id - IDM_STYLE_ROUNDED));
         // The rounded style never fills the corner squares: only an erase
         // removes the ones the straight style painted.
-        RequestRepaint(window, true);
+        RepaintDisplay(window, true);
         return;
     }
     WindowOptions& options = g_app.options;

@@ -16,9 +16,7 @@
 
 namespace {
 
-// Countdown entry shows HH:MM:SS, and a resize during entry lays the area out
-// for the longest time text.
-constexpr int32_t kEntryPaintGlyphs = 8;
+// A resize during countdown entry lays the area out for the longest time text.
 constexpr int32_t kEntryResizeGlyphs = 11;
 
 }  // namespace
@@ -59,7 +57,7 @@ void OnPaint(WindowHandle window, PaintCanvas* canvas) {
     const DigitArea area = g_digitArea;
     if (EntryActive()) {
         HideEntryCaret(window);
-        PaintText(canvas, g_editText, kEntryPaintGlyphs, area.left, area.top, g_segmentMetrics);
+        PaintText(canvas, g_editText, kEntryGlyphs, area.left, area.top, g_segmentMetrics);
         ShowEntryCaret(window);
         return;
     }

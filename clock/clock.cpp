@@ -16,6 +16,7 @@
 #include "app/app_record.h"
 #include "clock/time_text.h"
 #include "clock/title.h"
+#include "display/requested_look.h"
 #include "entry/countdown_entry.h"
 
 ClockState g_clock;
@@ -116,6 +117,7 @@ void StopClock() {
 
 void ClockTick(uintptr_t context) {
     bool timeUp = false;
+    RepaintArea repaint{RepaintKind::None, {}};
     {
         ClockLockGuard guard;
         if (!g_clock.running || context != g_clock.armGeneration) return;  // stale
@@ -134,11 +136,14 @@ void ClockTick(uintptr_t context) {
         } else {
             FormatTime(g_displayText, g_clock.elapsed);
         }
+        // In the same hold as the formatting: a paint between here and the
+        // request below paints the new text, and the request still covers
+        // every cell it changed. The zero at the end of a countdown is
+        // repainted like any other tick.
+        repaint = NoteTickLocked();
     }
     // Neither call blocks, and neither is made under the lock.
     const WindowHandle window = MainWindow();
     if (timeUp) PostTimeUp(window);
-    // During countdown entry the display shows the entry text; the zero at the
-    // end of a countdown is repainted like any other tick.
-    if (!EntryActive()) RequestRepaint(window, false);
+    RequestRepaintArea(window, repaint);
 }

@@ -1,11 +1,12 @@
 // The clock commands the window dispatches: start/pause, reset, stopwatch,
 // the countdown presets and the precisions. They run on the UI thread, change
 // the clock under the clock lock, and set the title and request repaints only
-// after releasing it.
+// after releasing it (a paint runs on this thread too, so none comes between).
 #include "clock/clock.h"
 #include "clock/time_text.h"
 #include "clock/title.h"
 #include "display/layout.h"
+#include "display/requested_look.h"
 #include "entry/countdown_entry.h"
 
 void StartPause(WindowHandle window) {
@@ -18,7 +19,7 @@ void StartPause(WindowHandle window) {
         running = g_clock.running;
     }
     UpdateTitle(window, mode, running);
-    RequestRepaint(window, false);
+    RepaintDisplay(window, false);
 }
 
 void ResetCommand(WindowHandle window) {
@@ -32,7 +33,7 @@ void ResetCommand(WindowHandle window) {
         running = g_clock.running;
     }
     UpdateTitle(window, mode, running);
-    RequestRepaint(window, false);
+    RepaintDisplay(window, false);
 }
 
 // Leaves started and running alone: a running countdown goes on counting up
@@ -48,14 +49,14 @@ void StopwatchCommand(WindowHandle window) {
         running = g_clock.running;
     }
     UpdateTitle(window, mode, running);
-    RequestRepaint(window, false);
+    RepaintDisplay(window, false);
 }
 
 // The new countdown counts from the same base: no preset exceeds the entry's
 // limit, so the result of SetCountdown needs no look.
 void PresetCommand(WindowHandle window, uint32_t seconds) {
     SetCountdown(seconds * 1000);
-    RequestRepaint(window, false);
+    RepaintDisplay(window, false);
 }
 
 // Two toggles under one hold of the lock: no tick can come between them, so a

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "display/requested_look.h"
 #include "entry/countdown_entry.h"
 
 DigitArea g_digitArea{};
@@ -64,7 +65,7 @@ void RelayoutDisplay(WindowHandle window, int32_t glyphs) {
     g_segmentMetrics = ComputeSegmentMetrics(cellWidth, cellHeight);
 
     // Erase: nothing of the previous layout may survive the repaint.
-    RequestRepaint(window, true);
+    RepaintDisplay(window, true);
 
     if (EntryActive()) PlaceEntryCaret(window, g_digitArea, g_segmentMetrics);
 }

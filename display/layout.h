@@ -11,6 +11,7 @@ struct DigitArea {
     int32_t top;
     int32_t right;
     int32_t bottom;
+    bool operator==(const DigitArea&) const = default;
 };
 
 struct SegmentMetrics {
@@ -18,6 +19,7 @@ struct SegmentMetrics {
     int32_t thickness;
     int32_t horizontalLength;
     int32_t verticalLength;
+    bool operator==(const SegmentMetrics&) const = default;
 };
 
 extern DigitArea g_digitArea;

@@ -7,6 +7,7 @@
 
 #include "clock/clock.h"
 #include "display/layout.h"
+#include "display/requested_look.h"
 
 std::atomic<int32_t> g_entryActive{0};
 wchar_t g_editText[kEditTextCapacity] = L"__:__:__.__";
@@ -17,9 +18,6 @@ namespace {
 // end and underscores at the left end, so the places always hold a run of
 // underscores followed by a run of digits.
 constexpr size_t kDigitPlaces[] = {0, 1, 3, 4, 6, 7};
-
-// The glyphs drawn while entry is active: HH:MM:SS.
-constexpr int32_t kEntryGlyphs = 8;
 
 // A digit enters at the right end, each place passing its character to the
 // place on its left; the leftmost one is lost.
@@ -59,7 +57,7 @@ void EntryKey(WindowHandle window, uint32_t ch) {
         return;
     }
     // Every other key during entry repaints with erase and changes nothing.
-    RequestRepaint(window, true);
+    RepaintDisplay(window, true);
 }
 
 void LeaveCountdownEntry(WindowHandle window) {

@@ -8,6 +8,9 @@
 
 constexpr size_t kEditTextCapacity = 12;
 
+// The glyphs drawn while entry is active: HH:MM:SS.
+constexpr int32_t kEntryGlyphs = 8;
+
 // The longest countdown that can be set while the program runs: 99:59:59.
 constexpr uint32_t kCountdownLimitMs = 359999000u;
 

@@ -88,8 +88,13 @@ public:
 
 // ---- Main window services ---------------------------------------------------
 
-// Safe to call from the tick thread: both only queue work for the UI thread.
+// Safe to call from the tick thread: all three only queue work for the UI
+// thread. RequestRepaint invalidates the whole client area;
+// RequestPartialRepaint only the rectangle (client pixels, as the layout
+// has them), without erase. Requests made before the next paint add up:
+// none is dropped.
 void RequestRepaint(WindowHandle window, bool erase);
+void RequestPartialRepaint(WindowHandle window, const Rect& rect);
 void PostTimeUp(WindowHandle window);
 
 // UI thread only.

@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   wine wine64 wine32:i386 xvfb xauth
   pkg-config libgtk-3-dev libcanberra-dev libx11-dev imagemagick
-  xdotool x11-utils openbox wmctrl man-db
+  xdotool x11-utils openbox wmctrl man-db xsettingsd
   zip unzip lcov valgrind
   dpkg-dev lintian appstream
 )

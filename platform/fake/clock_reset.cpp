@@ -1,11 +1,12 @@
-// Puts the clock, the time text and the title back to their process-start
-// values between tests. The programs never need it, so it lives with the test
-// platform rather than in the core.
+// Puts the clock, the time text, the title and the display's requested look
+// back to their process-start values between tests. The programs never need
+// it, so it lives with the test platform rather than in the core.
 #include <cwchar>
 
 #include "clock/clock.h"
 #include "clock/time_text.h"
 #include "clock/title.h"
+#include "display/requested_look.h"
 
 namespace {
 
@@ -43,4 +44,5 @@ void ResetClockForTests() {
     wcscpy(g_displayText, start.displayText);
     g_colonBlink = start.colonBlink;
     wcscpy(g_titleText, start.titleText);
+    g_requestedLook = DisplayLook{};
 }

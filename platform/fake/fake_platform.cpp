@@ -1,6 +1,7 @@
 // Fake window, paint and system services: every call is recorded in fake::g.
 #include "platform/fake/fake_platform.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "settings/profile_file.h"
@@ -26,6 +27,11 @@ PaintCanvas* TestCanvas() {
 void RequestRepaint(WindowHandle, bool erase) {
     fake::g.repaints++;
     if (erase) fake::g.erasingRepaints++;
+}
+
+void RequestPartialRepaint(WindowHandle, const Rect& rect) {
+    fake::g.repaints++;
+    fake::g.partialRects.push_back(rect);
 }
 
 void PostTimeUp(WindowHandle) { fake::g.timeUpPosts++; }
@@ -78,6 +84,12 @@ void ReplaceColorBrush(uint32_t color) {
 void FillRectangle(PaintCanvas*, const Rect& rect, BrushRole brush) {
     fake::g.fillCount++;
     if (fake::g.recordFills) fake::g.fills.push_back({rect, brush});
+    const Rect& c = fake::g.clip;
+    const int64_t width = int64_t{std::min(rect.right, c.right)} - std::max(rect.left, c.left);
+    const int64_t height = int64_t{std::min(rect.bottom, c.bottom)} - std::max(rect.top, c.top);
+    if (width <= 0 || height <= 0) return;
+    fake::g.fillsInClip++;
+    fake::g.pixelsInClip += width * height;
 }
 
 bool GetExecutablePath(wchar_t* buffer, size_t capacity) {

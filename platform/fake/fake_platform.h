@@ -38,9 +38,11 @@ struct Platform {
     int armCount = 0;
     int disarmCount = 0;
 
-    // Window services.
+    // Window services. repaints counts every request, partial or whole;
+    // partialRects holds the rectangles of the partial ones.
     int repaints = 0;
     int erasingRepaints = 0;
+    std::vector<Rect> partialRects;
     int timeUpPosts = 0;
     std::wstring title;
     int titleSets = 0;
@@ -54,6 +56,11 @@ struct Platform {
     std::vector<Fill> fills;
     bool recordFills = true;
     size_t fillCount = 0;
+    // The part of the canvas a platform would let the fills reach, and what
+    // reached it.
+    Rect clip{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    size_t fillsInClip = 0;
+    int64_t pixelsInClip = 0;
     uint32_t brushColors[3] = {0, 0, 0};
     int brushesCreated = 0;
     int brushesFreed = 0;

@@ -194,8 +194,8 @@ bool BuildContextMenus() {
 void ShowContextMenu(NativeWindow* window, bool fromKeyboard, int32_t clientX, int32_t clientY,
                      const GdkEvent* trigger) {
     if (window->destroyed) return;
-    const MenuPlacement placement =
-        PlaceContextMenu(fromKeyboard, clientX, clientY, QueryClientSize(window));
+    const MenuPlacement placement = PlaceContextMenu(
+        fromKeyboard, clientX, clientY, ClientSize{window->clientWidth, window->clientHeight});
     if (!placement.show) return;
     GtkWidget* menu = nullptr;
     if (placement.menu == MenuKind::Entry) {

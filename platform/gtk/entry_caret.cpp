@@ -1,7 +1,7 @@
 // The countdown entry caret: a grey bar drawn over the display image, never
-// into it, blinking at the desktop's cursor blink rate. Like a Windows caret
-// it is created hidden, shown when every hide has been matched by a show, and
-// a move restarts the blink with the bar visible.
+// into it, placed and sized in the image's device pixels, blinking at the desktop's cursor blink
+// rate. Like a Windows caret it is created hidden, shown when every hide has been matched by a
+// show, and a move restarts the blink with the bar visible.
 #include <gtk/gtk.h>
 
 #include "platform/gtk/native_window.h"
@@ -18,7 +18,9 @@ void QueueCaretDraw(NativeWindow* window) {
     // a draw that shows the caret's final state anyway.
     if (window->painting || window->destroyed || window->area == nullptr) return;
     if (caret.width <= 0 || caret.height <= 0) return;
-    gtk_widget_queue_draw_area(window->area, caret.x, caret.y, caret.width, caret.height);
+    const GdkRectangle cover = LogicalCover(
+        {caret.x, caret.y, caret.x + caret.width, caret.y + caret.height}, window->scale);
+    gtk_widget_queue_draw_area(window->area, cover.x, cover.y, cover.width, cover.height);
 }
 
 gboolean BlinkCaret(gpointer data) {
@@ -103,7 +105,12 @@ void DrawEntryCaret(NativeWindow* window, cairo_t* cr) {
     const EntryCaret& caret = window->caret;
     if (!caret.exists || caret.hideCount != 0 || !caret.phaseOn) return;
     if (caret.width <= 0 || caret.height <= 0) return;
+    // The caret's place and size are device pixels, as the layout's.
+    cairo_save(cr);
+    cairo_scale(cr, 1.0 / window->scale, 1.0 / window->scale);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_set_source_rgb(cr, kCaretGrey, kCaretGrey, kCaretGrey);
     cairo_rectangle(cr, caret.x, caret.y, caret.width, caret.height);
     cairo_fill(cr);
+    cairo_restore(cr);
 }

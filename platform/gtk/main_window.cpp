@@ -2,6 +2,8 @@
 // client area. Its signal handlers turn GTK's events into the shared window
 // logic's calls, as the Windows program's window procedure turns messages.
 #include <gtk/gtk.h>
+
+#include <algorithm>
 #ifdef GDK_WINDOWING_X11
 #include <gdk/gdkx.h>
 #endif
@@ -103,15 +105,28 @@ gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
     return TRUE;
 }
 
-void OnSizeAllocate(GtkWidget*, GdkRectangle* allocation, gpointer data) {
-    auto* window = static_cast<NativeWindow*>(data);
-    if (window->sized && allocation->width == window->clientWidth &&
-        allocation->height == window->clientHeight) {
+// A new client size or a new scale (GDK_SCALE, or the X settings'
+// Gdk/WindowScalingFactor changed while running): a new image of the device
+// pixels, and the display laid out on them anew, as WM_SIZE does.
+void FitDisplay(NativeWindow* window, int32_t width, int32_t height) {
+    const int32_t scale = std::max(gtk_widget_get_scale_factor(window->area), 1);
+    if (window->sized && width == window->clientWidth && height == window->clientHeight &&
+        scale == window->scale) {
         return;
     }
     window->sized = true;
-    ResizeDisplaySurface(window, allocation->width, allocation->height);
+    window->scale = scale;
+    ResizeDisplaySurface(window, width, height);
     OnSize(window);
+}
+
+void OnSizeAllocate(GtkWidget*, GdkRectangle* allocation, gpointer data) {
+    FitDisplay(static_cast<NativeWindow*>(data), allocation->width, allocation->height);
+}
+
+void OnScaleChanged(GtkWidget*, GParamSpec*, gpointer data) {
+    auto* window = static_cast<NativeWindow*>(data);
+    if (window->sized) FitDisplay(window, window->clientWidth, window->clientHeight);
 }
 
 void RememberPlacement(NativeWindow* window) {
@@ -199,6 +214,7 @@ NativeWindow* CreateMainWindow() {
 
     g_signal_connect(window->area, "draw", G_CALLBACK(DrawDisplay), window);
     g_signal_connect(window->area, "size-allocate", G_CALLBACK(OnSizeAllocate), window);
+    g_signal_connect(window->area, "notify::scale-factor", G_CALLBACK(OnScaleChanged), window);
     g_signal_connect(window->area, "button-press-event", G_CALLBACK(OnButtonPress), window);
     g_signal_connect(window->area, "button-release-event", G_CALLBACK(OnButtonRelease), window);
     g_signal_connect(window->area, "motion-notify-event", G_CALLBACK(OnMotion), window);
@@ -255,8 +271,10 @@ void SetWindowTitle(WindowHandle window, const wchar_t* text) {
     gtk_window_set_title(GTK_WINDOW(window->window), title);
 }
 
+// The layout runs on device pixels: at scale 2 the segments are finer, never
+// stretched.
 ClientSize QueryClientSize(WindowHandle window) {
-    return {window->clientWidth, window->clientHeight};
+    return {window->clientWidth * window->scale, window->clientHeight * window->scale};
 }
 
 WindowPlacement QueryWindowPlacement(WindowHandle window) {

@@ -1,14 +1,16 @@
 // The GTK layer's record of the one main window, and the functions its files
 // share. A WindowHandle of the core is a pointer to this record.
 //
-// Everything here lives on the GTK main thread, except the two repaint flags,
-// which the tick thread sets through RequestRepaint.
+// Everything here lives on the GTK main thread, except the pending repaint
+// requests, which the tick thread adds to through RequestRepaint and
+// RequestPartialRepaint.
 #pragma once
 
 #include <gtk/gtk.h>
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
 #include "platform/platform.h"
 
@@ -47,6 +49,14 @@ struct ClientAnchor {
     gint64 deadline = 0;
 };
 
+// Repaint requests not yet served, in device pixels. Requests add up: a
+// partial one joins the rectangle, never replaces it.
+struct PendingRepaint {
+    bool whole = false;
+    bool erase = false;
+    Rect part{0, 0, 0, 0};  // empty when there is none
+};
+
 // A left press in the client area: the window move starts with the first
 // motion while the button is held, so a plain click never leaves the window
 // manager in a move.
@@ -62,17 +72,23 @@ struct NativeWindow {
     bool x11 = false;
 
     // The display's backing image: what the painter filled, kept between
-    // paints, cleared only by a repaint with erase.
-    cairo_surface_t* surface = nullptr;  // CAIRO_FORMAT_RGB24
-    int32_t clientWidth = 0;
+    // paints, cleared only by a repaint with erase. On a display it lives on
+    // the X server (a surface similar to the window's), so fills and the
+    // copy to the window are requests the server carries out. It has scale
+    // times the client area's pixels each way, and the display is laid out
+    // and painted in those device pixels.
+    cairo_surface_t* surface = nullptr;
+    int32_t clientWidth = 0;  // logical pixels, as the window manager and the settings have them
     int32_t clientHeight = 0;
+    int32_t scale = 1;  // device pixels per logical pixel
     bool sized = false;
-    bool invalid = false;       // a repaint is due at the next draw
-    bool eraseOnPaint = false;  // and it clears the image first
+    Rect invalid{0, 0, 0, 0};   // device pixels to repaint into the image at the next draw
+    bool eraseOnPaint = false;  // and the image is cleared first
     bool painting = false;
-    // Set by any thread; the main thread serves them.
+    // Added to by any thread under pendingLock; the main thread serves them.
+    std::mutex pendingLock;
+    PendingRepaint pending;
     std::atomic<bool> repaintQueued{false};
-    std::atomic<bool> eraseRequested{false};
     std::atomic<int32_t> timeUpsQueued{0};
 
     EntryCaret caret;
@@ -96,14 +112,18 @@ struct NativeWindow {
     WindowPlacement lastPlacement{};
 };
 
-// The painter fills straight into the display image's pixels, as FillRect
-// fills a window: rows of 32-bit pixels (0x00RRGGBB), clipped to the image.
+// The painter fills rectangles into the display image as FillRect fills a
+// window: clipped to what was invalidated. Fills wholly outside are skipped
+// (on the X server each fill is a request); consecutive fills of one brush
+// go out together.
 struct PaintCanvas {
-    uint32_t* pixels;
-    int32_t stride;  // in pixels
-    int32_t width;
-    int32_t height;
+    cairo_t* cr;
+    Rect clip;             // device pixels
+    int32_t pendingBrush;  // the brush of the rectangles gathered, -1 for none
+    int32_t fills;         // fills that reached the image
 };
+// Fills the rectangles gathered so far.
+void FlushFills(PaintCanvas* canvas);
 
 // ui_thread_queue.cpp: the main thread, recorded first thing in main, and
 // the channel that brings the tick thread's requests over to it.
@@ -119,9 +139,15 @@ bool QuitRequested();
 bool WindowIsZoomed(const NativeWindow* window);
 
 // paint_surface.cpp
-// Main thread: marks the display for a repaint at the next draw.
+// Main thread: takes the pending requests and has GTK draw what they cover.
 void ServeRepaintRequest(NativeWindow* window);
+// Adds a request (any thread); whole: the whole client area.
+void AddRepaintRequest(NativeWindow* window, bool whole, bool erase, const Rect& part);
+// A new image for a client area of width x height logical pixels at the
+// window's scale, black, to be laid out and painted anew.
 void ResizeDisplaySurface(NativeWindow* window, int32_t width, int32_t height);
+// Logical pixels that cover a rectangle of device pixels.
+GdkRectangle LogicalCover(const Rect& device, int32_t scale);
 gboolean DrawDisplay(GtkWidget* widget, cairo_t* cr, gpointer data);
 // The brushes' live count by the resource counters, created less freed:
 // three after start-up, whatever colors were chosen.

@@ -2,7 +2,7 @@
 // set flags and write to an eventfd that the GTK main loop watches: no GTK
 // or GLib object is touched off the main thread, nothing is allocated in the
 // tick, and however many repaint requests arrive before the main thread gets
-// to them, they are served once.
+// to them, they are served once, their rectangles joined.
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 #include <pthread.h>
@@ -66,15 +66,27 @@ bool OnUiThread() {
     return !uiThreadKnown || pthread_equal(pthread_self(), uiThread);
 }
 
-void RequestRepaint(WindowHandle window, bool erase) {
+namespace {
+
+void QueueRepaint(NativeWindow* window, bool whole, bool erase, const Rect& part) {
     if (window == nullptr) return;
-    if (erase) window->eraseRequested.store(true, std::memory_order_release);
+    AddRepaintRequest(window, whole, erase, part);
     if (OnUiThread()) {
         ServeRepaintRequest(window);
         return;
     }
     requestWindow.store(window, std::memory_order_release);
     if (!window->repaintQueued.exchange(true, std::memory_order_acq_rel)) Wake();
+}
+
+}  // namespace
+
+void RequestRepaint(WindowHandle window, bool erase) {
+    QueueRepaint(window, true, erase, Rect{0, 0, 0, 0});
+}
+
+void RequestPartialRepaint(WindowHandle window, const Rect& rect) {
+    QueueRepaint(window, false, false, rect);
 }
 
 void PostTimeUp(WindowHandle window) {

@@ -14,6 +14,13 @@ void RequestRepaint(WindowHandle window, bool erase) {
     InvalidateRect(ToHwnd(window), nullptr, erase ? TRUE : FALSE);
 }
 
+// The window's update region is the union of every rectangle invalidated
+// before the next WM_PAINT, and BeginPaint clips the painter's fills to it.
+void RequestPartialRepaint(WindowHandle window, const Rect& rect) {
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    InvalidateRect(ToHwnd(window), &r, FALSE);
+}
+
 void PostTimeUp(WindowHandle window) {
     PostMessageW(ToHwnd(window), WM_TIME_UP, 0, 0);
 }

@@ -25,6 +25,9 @@ const WindowHandle kWindow = reinterpret_cast<WindowHandle>(&windowToken);
 void RequestRepaint(WindowHandle, bool) {
     if (std::this_thread::get_id() != uiThread) tickRepaints++;
 }
+void RequestPartialRepaint(WindowHandle window, const Rect&) {
+    RequestRepaint(window, false);
+}
 void PostTimeUp(WindowHandle) {
     timeUpPosts++;
 }

@@ -10,6 +10,7 @@
 #include "app/app_record.h"
 #include "clock/time_text.h"
 #include "clock/title.h"
+#include "display/layout.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
 
@@ -23,6 +24,10 @@ protected:
         fake::Reset();
         ResetClockForTests();
         g_app.mainWindow.store(kWindow);
+        // A laid-out display, so that every change of the time is seen.
+        fake::g.clientSize = {165, 30};
+        RelayoutDisplay(kWindow, 11);
+        fake::g.repaints = fake::g.erasingRepaints = 0;
     }
     static void TickAt(uint32_t counter) {
         fake::g.counter = counter;

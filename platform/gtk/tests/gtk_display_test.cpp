@@ -4,13 +4,18 @@
 #include <gtk/gtk.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <functional>
 #include <string>
+#include <thread>
+#include <tuple>
 
 #include "app/app_record.h"
 #include "app/window_logic.h"
 #include "clock/clock.h"
 #include "clock/time_text.h"
+#include "display/layout.h"
+#include "display/requested_look.h"
 #include "entry/countdown_entry.h"
 #include "platform/gtk/native_window.h"
 
@@ -28,11 +33,19 @@ bool RunUntil(const std::function<bool()>& done, int milliseconds) {
     }
 }
 
-TEST(GtkDisplayTest, TheDisplayReadsAsATimerWhoseNameFollowsItOnceASecond) {
-    ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display";
+// The main window, made once per process.
+NativeWindow* MainWindowMadeOnce() {
+    static NativeWindow* window = nullptr;
+    if (window != nullptr || !gtk_init_check(nullptr, nullptr)) return window;
     RecordUiThread();
     PrepareBrushes();
-    NativeWindow* window = CreateMainWindow();
+    window = CreateMainWindow();
+    return window;
+}
+
+TEST(GtkDisplayTest, TheDisplayReadsAsATimerWhoseNameFollowsItOnceASecond) {
+    NativeWindow* window = MainWindowMadeOnce();
+    ASSERT_NE(window, nullptr) << "no display";
     AtkObject* accessible = gtk_widget_get_accessible(window->area);
     ASSERT_NE(accessible, nullptr);
     EXPECT_EQ(atk_object_get_role(accessible), ATK_ROLE_TIMER);
@@ -86,6 +99,55 @@ TEST(GtkDisplayTest, TheDisplayReadsAsATimerWhoseNameFollowsItOnceASecond) {
     nameBecomes("Countdown entry __:12:30");
     EntryKey(window, kKeyEscape);
     nameBecomes("Timer 00:05:00");
+}
+
+// Two rectangles requested from the tick's thread before one draw are both
+// painted into the image and shown, and nothing outside them: the text of
+// every cell changes, the requests cover cells 1 and 3 only.
+TEST(GtkDisplayTest, TwoRectanglesRequestedBeforeOneDrawAreBothPainted) {
+    NativeWindow* window = MainWindowMadeOnce();
+    ASSERT_NE(window, nullptr) << "no display";
+    ResetCommand(window);
+    PrecisionCommand(window, kPrecisionSecond);
+    ShowMainWindow(window);
+    ASSERT_TRUE(
+        RunUntil([&] { return gtk_widget_get_mapped(window->area) && window->sized; }, 5000));
+    // Idle grey in the upper-left bar of a cell shows a 0 there; a 1 leaves it black.
+    auto upperLeftLit = [&](int32_t cell, bool fromWindow) {
+        const int32_t x = g_digitArea.left + cell * CellWidth(g_segmentMetrics) +
+                          g_segmentMetrics.margin + g_segmentMetrics.thickness / 2;
+        const int32_t y = g_digitArea.top + g_segmentMetrics.margin + g_segmentMetrics.thickness +
+                          g_segmentMetrics.verticalLength / 2;
+        if (fromWindow) {
+            GdkPixbuf* shot =
+                gdk_pixbuf_get_from_window(gtk_widget_get_window(window->area), x, y, 1, 1);
+            const bool lit = shot != nullptr && gdk_pixbuf_get_pixels(shot)[0] == 190;
+            if (shot != nullptr) g_object_unref(shot);
+            return lit;
+        }
+        cairo_surface_t* image = cairo_surface_map_to_image(window->surface, nullptr);
+        const uint32_t pixel = reinterpret_cast<const uint32_t*>(
+            cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image))[x];
+        cairo_surface_unmap_image(window->surface, image);
+        return (pixel & 0xFFFFFF) == 0xBEBEBE;
+    };
+    ASSERT_TRUE(RunUntil([&] { return upperLeftLit(6, true); }, 5000)) << "00:00:00 never shown";
+    {
+        ClockLockGuard guard;
+        std::wcscpy(g_displayText, L"01:11:11.00");
+    }
+    std::thread([&] {
+        RequestPartialRepaint(window, GlyphCellRect(g_digitArea, g_segmentMetrics, 1));
+        RequestPartialRepaint(window, GlyphCellRect(g_digitArea, g_segmentMetrics, 3));
+    }).join();
+    EXPECT_TRUE(RunUntil([&] { return !upperLeftLit(1, true) && !upperLeftLit(3, true); }, 5000));
+    for (const bool fromWindow : {false, true}) {
+        EXPECT_EQ(std::tuple(upperLeftLit(0, fromWindow), upperLeftLit(1, fromWindow),
+                             upperLeftLit(3, fromWindow), upperLeftLit(4, fromWindow),
+                             upperLeftLit(6, fromWindow)),
+                  std::tuple(true, false, false, true, true))
+            << (fromWindow ? "window" : "image");
+    }
 }
 
 }  // namespace

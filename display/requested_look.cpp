@@ -1,0 +1,107 @@
+// Which part of the display a change needs repainted. At hundredths a tick
+// changes one or two glyphs of eleven, so only their cells are invalidated;
+// the painter still fills every segment and the platform clips the fills to
+// what was invalidated. What the painter fills in a cell depends only on the
+// cell's character, the running state, the color, the style and the layout,
+// so a cell whose character is unchanged would only be filled again with the
+// pixels it already shows.
+#include "display/requested_look.h"
+
+#include <algorithm>
+
+#include "clock/clock.h"
+#include "clock/time_text.h"
+#include "entry/countdown_entry.h"
+
+DisplayLook g_requestedLook;
+
+namespace {
+
+void CopyPlaces(wchar_t* to, const wchar_t* from, int32_t glyphs) {
+    std::copy_n(from, std::clamp(glyphs, 0, kMaxGlyphs), to);
+}
+
+// UI thread, clock lock held: what the next paint will show (OnPaint).
+DisplayLook LookNowLocked() {
+    DisplayLook look;
+    look.known = 1;
+    look.entryShown = EntryActive() ? 1 : 0;
+    look.glyphs = look.entryShown ? kEntryGlyphs : g_clock.glyphCount;
+    CopyPlaces(look.text, look.entryShown ? g_editText : g_displayText, look.glyphs);
+    look.running = g_clock.running;
+    look.color = g_appearance.color;
+    look.style = g_appearance.style;
+    look.area = g_digitArea;
+    look.metrics = g_segmentMetrics;
+    return look;
+}
+
+}  // namespace
+
+Rect GlyphCellRect(const DigitArea& area, const SegmentMetrics& metrics, int32_t place) {
+    const int32_t left = area.left + place * CellWidth(metrics);
+    return {left, area.top, left + CellWidth(metrics), area.bottom};
+}
+
+RepaintArea ChangedArea(const DisplayLook& before, const DisplayLook& now) {
+    // During countdown entry the tick changes the running state at the end
+    // of a countdown without a repaint: the screen may lag behind the record,
+    // so every repaint is whole, whatever changed.
+    if (!before.known || now.entryShown || before.color != now.color || before.style != now.style ||
+        before.glyphs != now.glyphs || before.entryShown != now.entryShown ||
+        before.area != now.area || before.metrics != now.metrics) {
+        return {RepaintKind::Whole, {}};
+    }
+    // The running state picks the brush of every lit segment.
+    const bool allCells = before.running != now.running;
+    int32_t first = -1;
+    int32_t last = -1;
+    for (int32_t place = 0; place < std::min(now.glyphs, kMaxGlyphs); ++place) {
+        if (allCells || before.text[place] != now.text[place]) {
+            if (first < 0) first = place;
+            last = place;
+        }
+    }
+    if (first < 0) return {RepaintKind::None, {}};
+    // The cells lie in one row: the changed ones and any between them.
+    const Rect from = GlyphCellRect(now.area, now.metrics, first);
+    const Rect to = GlyphCellRect(now.area, now.metrics, last);
+    const Rect cells{from.left, from.top, to.right, to.bottom};
+    // Cells of no width or height show nothing.
+    if (cells.right <= cells.left || cells.bottom <= cells.top) return {RepaintKind::None, {}};
+    return {RepaintKind::Part, cells};
+}
+
+RepaintArea NoteTickLocked() {
+    // During countdown entry the display shows the entry text, and the tick
+    // asks for no repaint.
+    if (EntryActive()) return {RepaintKind::None, {}};
+    DisplayLook now = g_requestedLook;
+    now.running = g_clock.running;
+    CopyPlaces(now.text, g_displayText, now.glyphs);
+    const RepaintArea area = ChangedArea(g_requestedLook, now);
+    g_requestedLook = now;
+    return area;
+}
+
+void RequestRepaintArea(WindowHandle window, const RepaintArea& area) {
+    if (area.kind == RepaintKind::Whole) RequestRepaint(window, false);
+    if (area.kind == RepaintKind::Part) RequestPartialRepaint(window, area.rect);
+}
+
+void RepaintDisplay(WindowHandle window, bool erase) {
+    RepaintArea area;
+    {
+        ClockLockGuard lock;
+        const DisplayLook now = LookNowLocked();
+        area = ChangedArea(g_requestedLook, now);
+        g_requestedLook = now;
+    }
+    // An erase clears what the painter never fills: it must reach the
+    // whole area even when no glyph changed.
+    if (erase) {
+        RequestRepaint(window, true);
+        return;
+    }
+    RequestRepaintArea(window, area);
+}

@@ -1,0 +1,211 @@
+// Partial repaints leave exactly the pixels whole repaints leave. Two canvases
+// go through the same random events: one is repainted only where the core
+// invalidated (the fills clipped as the platforms clip them), the other whole
+// whenever the display asked for any repaint before partial invalidation
+// existed, with the same erases.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/app_record.h"
+#include "app/commands.h"
+#include "app/shell_services.h"
+#include "app/window_logic.h"
+#include "clock/clock.h"
+#include "clock/time_text.h"
+#include "display/painter.h"
+#include "display/requested_look.h"
+#include "entry/countdown_entry.h"
+#include "platform/fake/fake_platform.h"
+
+// The window layer's own services: linked in with the commands, never reached here.
+// clang-format off
+int32_t ToggleTitleBar(WindowHandle) { return 1; }
+int32_t EnterFullScreen(WindowHandle) { return 1; }
+int32_t LeaveFullScreen(WindowHandle) { return 0; }
+void ShowAboutBox(WindowHandle) {}
+void PlayAlarmSound(const wchar_t*) {}
+void RequestClose(WindowHandle) {}
+void QuitMessageLoop() {}
+// clang-format on
+
+namespace {
+
+const WindowHandle kWindow = fake::TestWindow();
+constexpr int kWidth = 240, kHeight = 90;  // the largest client area used
+
+// One character per pixel: the brush, and for the color brush its color.
+struct Canvas {
+    std::string pixels = std::string(kWidth * kHeight, ' ');
+    void Fill(const Rect& r, char brush, const std::vector<Rect>& clip) {
+        for (int y = std::max(r.top, 0); y < std::min(r.bottom, kHeight); ++y) {
+            for (int x = std::max(r.left, 0); x < std::min(r.right, kWidth); ++x) {
+                bool inside = clip.empty();
+                for (const Rect& c : clip) {
+                    inside = inside || (x >= c.left && x < c.right && y >= c.top && y < c.bottom);
+                }
+                if (inside) pixels[y * kWidth + x] = brush;
+            }
+        }
+    }
+};
+
+// Where two canvases first differ, or "" where they are the same.
+std::string FirstDifference(const Canvas& a, const Canvas& b) {
+    for (size_t i = 0; i < a.pixels.size(); ++i) {
+        if (a.pixels[i] == b.pixels[i]) continue;
+        return "pixel (" + std::to_string(i % kWidth) + "," + std::to_string(i / kWidth) + "): '" +
+               a.pixels[i] + "', not '" + b.pixels[i] + "'";
+    }
+    return "";
+}
+
+char BrushChar(BrushRole role) {
+    if (role != BrushRole::Color) return role == BrushRole::Background ? 'B' : 'I';
+    for (int i = 0; i < kColorCount; ++i) {
+        if (kColorTable[i] == fake::g.brushColors[1]) return static_cast<char>('a' + i);
+    }
+    return '?';
+}
+
+// Paints both canvases as the platform would: the partial one only where
+// invalidated since the last paint, the whole one wherever a repaint was due.
+void Paint(Canvas& partial, Canvas& whole, bool wholeDue, int* partialPaints) {
+    const bool erase = fake::g.erasingRepaints > 0;
+    const bool wholeRequested = fake::g.repaints > static_cast<int>(fake::g.partialRects.size());
+    const std::vector<Rect> rects = fake::g.partialRects;
+    fake::g.fills.clear();
+    OnPaint(kWindow, fake::TestCanvas());
+    const Rect client{0, 0, fake::g.clientSize.width, fake::g.clientSize.height};
+    if (fake::g.repaints > 0) {
+        if (erase) partial.Fill(client, 'B', {});
+        const std::vector<Rect> clip = erase || wholeRequested ? std::vector<Rect>{} : rects;
+        for (const fake::Fill& f : fake::g.fills) partial.Fill(f.rect, BrushChar(f.brush), clip);
+        if (!erase && !wholeRequested) ++*partialPaints;
+    }
+    if (wholeDue) {
+        if (erase) whole.Fill(client, 'B', {});
+        for (const fake::Fill& f : fake::g.fills) whole.Fill(f.rect, BrushChar(f.brush), {});
+    }
+    fake::g.repaints = fake::g.erasingRepaints = 0;
+    fake::g.partialRects.clear();
+}
+
+void Fresh() {
+    fake::Reset();
+    ResetClockForTests();
+    g_app.mainWindow.store(kWindow);
+    g_app.options = DefaultWindowOptions();
+    g_entryActive.store(0);
+    CreateStartupBrushes();
+    SetSegmentStyle(kStyleRounded);
+    SelectColor(kColorGreen);
+}
+
+TEST(PartialRepaint, RandomEventsLeaveThePixelsOfWholeRepaints) {
+    constexpr uint16_t kPresets[] = {60, 300, 3600, 7200};
+    constexpr uint32_t kKeys[] = {'0', '1', '5', '9', kKeyBackspace, 'x', kKeyEnter, kKeyEscape};
+    // Counter steps: within a tenth, a second, a minute, and far enough that a
+    // stopwatch shows 100 hours and more, which puts digits at separator places.
+    constexpr uint32_t kSteps[] = {10, 30, 100, 1000, 60000, 360000000u, 3600000000u};
+    int partialPaints = 0;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        std::mt19937 random(seed);
+        auto pick = [&](uint32_t n) { return static_cast<uint32_t>(random() % n); };
+        Fresh();
+        fake::g.clientSize = {165, 30};
+        OnSize(kWindow);
+        Canvas partial, whole;
+        bool wholeDue = true;
+        for (int step = 0; step < 60; ++step) {
+            for (uint32_t events = 1 + pick(4); events > 0; --events) {
+                // Mostly ticks, with a command now and then. Before partial
+                // invalidation every command asked for a repaint, and every
+                // tick except while the entry text is shown.
+                const uint32_t event = pick(100) < 80 ? pick(8) : 8 + pick(10);
+                const bool ticksRepaint = !EntryActive();
+                bool commanded = true;
+                if (event < 8) {
+                    fake::g.counter += kSteps[pick(event < 6 ? 3 : std::size(kSteps))];
+                    commanded = !fake::FireTick();
+                    if (commanded) DispatchCommand(kWindow, IDM_START_PAUSE);
+                    wholeDue = wholeDue || ticksRepaint;
+                } else if (event == 8) {
+                    DispatchCommand(kWindow, IDM_START_PAUSE);
+                } else if (event == 9) {
+                    DispatchCommand(kWindow, pick(2) ? IDM_RESET : IDM_STOPWATCH);
+                } else if (event == 10) {
+                    DispatchCommand(kWindow, kPresets[pick(std::size(kPresets))]);
+                } else if (event == 11) {
+                    DispatchCommand(kWindow, IDM_PRECISION_MINUTE + pick(4));
+                } else if (event == 12) {
+                    DispatchCommand(kWindow, IDM_COLOR_RED + pick(kColorCount));
+                } else if (event == 13) {
+                    DispatchCommand(kWindow, IDM_STYLE_ROUNDED + pick(2));
+                } else if (event <= 15 && !EntryActive()) {
+                    DispatchCommand(kWindow, IDM_CUSTOMIZE);
+                } else if (event <= 15) {
+                    OnChar(kWindow, kKeys[pick(std::size(kKeys))]);
+                } else {
+                    fake::g.clientSize = {static_cast<int32_t>(8 + pick(kWidth - 7)),
+                                          static_cast<int32_t>(4 + pick(kHeight - 3))};
+                    OnSize(kWindow);
+                }
+                wholeDue = wholeDue || commanded;
+            }
+            Paint(partial, whole, wholeDue, &partialPaints);
+            wholeDue = false;
+            ASSERT_EQ(FirstDifference(partial, whole), "") << "seed " << seed << ", step " << step;
+        }
+    }
+    // Most paints were partial: the comparison did test clipping.
+    EXPECT_GT(partialPaints, 1500) << partialPaints;
+}
+
+// A centisecond stopwatch at 165x30 (cells 15 wide): a tick that changes the
+// hundredths invalidates their cell only; one that changes the seconds, the
+// cells from the seconds to the hundredths; pausing, every cell; a tick that
+// changes nothing, nothing. A color is whole, a style an erase.
+TEST(PartialRepaint, TicksInvalidateTheCellsThatChanged) {
+    Fresh();
+    fake::g.clientSize = {165, 30};
+    DispatchCommand(kWindow, IDM_PRECISION_CENTISECOND);
+    fake::g.counter = 1000;
+    DispatchCommand(kWindow, IDM_START_PAUSE);
+    fake::FireTick();
+    const struct {
+        uint32_t counter;
+        int32_t left, right;  // 0, 0: nothing
+    } ticks[] = {{2230, 105, 165}, {2235, 0, 0}, {2240, 150, 165}, {2300, 135, 165}};
+    for (const auto& t : ticks) {
+        fake::g.repaints = 0;
+        fake::g.partialRects.clear();
+        fake::g.counter = t.counter;
+        fake::FireTick();
+        const std::vector<Rect> want =
+            t.left == 0 ? std::vector<Rect>{} : std::vector<Rect>{{t.left, 0, t.right, 30}};
+        ASSERT_EQ(fake::g.partialRects.size(), want.size()) << t.counter;
+        if (!want.empty()) {
+            const Rect& r = fake::g.partialRects[0];
+            EXPECT_EQ(std::vector<int32_t>({r.left, r.top, r.right, r.bottom}),
+                      std::vector<int32_t>({t.left, 0, t.right, 30}));
+        }
+        EXPECT_EQ(fake::g.repaints, static_cast<int>(want.size()));
+    }
+    fake::g.partialRects.clear();
+    DispatchCommand(kWindow, IDM_START_PAUSE);
+    ASSERT_EQ(fake::g.partialRects.size(), 1u);
+    EXPECT_EQ(fake::g.partialRects[0].left, 0);
+    EXPECT_EQ(fake::g.partialRects[0].right, 165);
+    fake::g.repaints = fake::g.erasingRepaints = 0;
+    fake::g.partialRects.clear();
+    DispatchCommand(kWindow, IDM_COLOR_RED);
+    DispatchCommand(kWindow, IDM_STYLE_STRAIGHT);
+    EXPECT_EQ(fake::g.repaints, 2);
+    EXPECT_EQ(fake::g.erasingRepaints, 1);
+    EXPECT_TRUE(fake::g.partialRects.empty());
+}
+
+}  // namespace
