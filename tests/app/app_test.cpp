@@ -34,8 +34,6 @@ void RequestClose(WindowHandle) { calls += 'C'; }
 void QuitMessageLoop() { calls += 'Q'; }
 // clang-format on
 
-// Each program's window layer names what built it; here, the tests.
-const wchar_t kBuildTools[] = L"C++20, MinGW-w64";
 
 namespace {
 
