@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <iterator>
 
 #include "app/app_record.h"
 #include "clock/time_text.h"
@@ -28,16 +29,14 @@ struct PrecisionRow {
     uint32_t tickPeriod;
 };
 
-// Minute and second share a row: they differ only in the time text. The last
-// row serves any value outside the four precisions.
+// Minute and second share a row: they differ only in the time text. Any value
+// outside the four precisions (a damaged settings file) takes their row too.
 constexpr PrecisionRow kPrecisionTable[] = {
     {8, 1000},  // minute
     {8, 1000},  // second
     {10, 100},  // decisecond
     {11, 10},   // centisecond
-    {8, 1000},  // any other value
 };
-constexpr int32_t kNamedPrecisions = 4;
 
 // Caller holds the clock lock. The handle is stored before the lock is
 // released, so the first tick (due at once) waits for the toggle to finish and
@@ -61,16 +60,17 @@ uint32_t RemainingMs() {
 }
 
 void SetPrecision(Precision precision) {
-    const int32_t row =
-        (precision >= 0 && precision < kNamedPrecisions) ? precision : kNamedPrecisions;
+    // Negative values turn large: one comparison refuses both sides.
+    const auto index = static_cast<uint32_t>(precision);
+    const uint32_t outside = kPrecisionSecond;
+    const PrecisionRow& row = kPrecisionTable[index < std::size(kPrecisionTable) ? index : outside];
     g_clock.precision = precision;
-    g_clock.glyphCount = kPrecisionTable[row].glyphCount;
-    g_clock.tickPeriod = kPrecisionTable[row].tickPeriod;
+    g_clock.glyphCount = row.glyphCount;
+    g_clock.tickPeriod = row.tickPeriod;
 }
 
-void SetClockMode(ClockMode mode, uint32_t countdownMs) {
-    g_clock.mode = mode;
-    if (mode != kModeTimer) return;  // the stopwatch keeps the stored countdown
+void SetTimerMode(uint32_t countdownMs) {
+    g_clock.mode = kModeTimer;
     g_clock.countdown = countdownMs;
     // At most 14 characters for any 32-bit count; swprintf cuts at the
     // capacity in any case.

@@ -47,11 +47,11 @@ uint32_t RemainingMs();
 // library mox_clock_reset).
 void ResetClockForTests();
 
-// UI thread. SetPrecision and SetClockMode take no lock: start-up calls them
+// UI thread. SetPrecision and SetTimerMode take no lock: start-up calls them
 // before the tick can run, and later callers hold the clock lock around them
 // (the tick reads precision, mode and countdown).
 void SetPrecision(Precision precision);
-void SetClockMode(ClockMode mode, uint32_t countdownMs);
+void SetTimerMode(uint32_t countdownMs);
 void ToggleClock();  // takes the lock
 void StopClock();    // takes the lock
 // ToggleClock, then the title and a repaint without erase (after the lock).

@@ -43,7 +43,7 @@ void StopwatchCommand(WindowHandle window) {
     int32_t running;
     {
         ClockLockGuard guard;
-        SetClockMode(kModeStopwatch, 0);
+        g_clock.mode = kModeStopwatch;  // the stored countdown stays
         FormatTime(g_displayText, g_clock.elapsed);
         mode = g_clock.mode;
         running = g_clock.running;

@@ -54,15 +54,15 @@ RepaintArea ChangedArea(const DisplayLook& before, const DisplayLook& now) {
     }
     // The running state picks the brush of every lit segment.
     const bool allCells = before.running != now.running;
-    int32_t first = -1;
-    int32_t last = -1;
-    for (int32_t place = 0; place < std::min(now.glyphs, kMaxGlyphs); ++place) {
-        if (allCells || before.text[place] != now.text[place]) {
-            if (first < 0) first = place;
-            last = place;
-        }
-    }
-    if (first < 0) return {RepaintKind::None, {}};
+    const int32_t glyphs = std::min(now.glyphs, kMaxGlyphs);
+    const auto changed = [&](int32_t place) {
+        return allCells || before.text[place] != now.text[place];
+    };
+    int32_t first = 0;
+    while (first < glyphs && !changed(first)) ++first;
+    if (first == glyphs) return {RepaintKind::None, {}};
+    int32_t last = glyphs - 1;
+    while (!changed(last)) --last;
     // The cells lie in one row: the changed ones and any between them.
     const Rect from = GlyphCellRect(now.area, now.metrics, first);
     const Rect to = GlyphCellRect(now.area, now.metrics, last);

@@ -17,7 +17,7 @@ int32_t SetCountdown(uint32_t ms) {
     int32_t running;
     {
         ClockLockGuard lock;
-        SetClockMode(kModeTimer, ms);
+        SetTimerMode(ms);
         // The new countdown counts from the clock's base: only what is left of
         // it is shown, and nothing below zero.
         FormatTime(g_displayText, RemainingMs());

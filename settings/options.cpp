@@ -75,7 +75,7 @@ void ApplyMode(const wchar_t* value) {
         ClockLockGuard lock;
         FormatTime(g_displayText, countdownMs);
     }
-    SetClockMode(kModeTimer, countdownMs);
+    SetTimerMode(countdownMs);
 }
 
 Precision PrecisionFromValue(const wchar_t* value) {

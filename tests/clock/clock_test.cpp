@@ -53,7 +53,7 @@ TEST_F(ClockTest, PrecisionTable) {
         SetPrecision(static_cast<Precision>(r.precision));
         EXPECT_EQ(g_clock.precision, r.precision);
         EXPECT_EQ(g_clock.glyphCount, r.glyphs) << r.precision;
-        SetClockMode(kModeTimer, 5025678);
+        SetTimerMode(5025678);
         fake::g.counter = 1000;
         StartPause(kWindow);
         EXPECT_EQ(fake::g.armedPeriod, r.period) << r.precision;
@@ -71,7 +71,7 @@ TEST_F(ClockTest, PrecisionTable) {
 // where the elapsed time reaches it, once, and keeps its title.
 TEST_F(ClockTest, CountdownAcrossTheCounterWrap) {
     SetPrecision(kPrecisionCentisecond);
-    SetClockMode(kModeTimer, 5000);
+    SetTimerMode(5000);
     fake::g.counter = 0xFFFFFC18u;
     StartPause(kWindow);
     const uintptr_t context = fake::g.tickContext;
@@ -182,7 +182,7 @@ TEST_F(ClockTest, TitleByModeAndState) {
                 {300000, 2, L"Timer (Paused)"}};
     for (const auto& r : rows) {
         SetUp();
-        if (r.countdown) SetClockMode(kModeTimer, r.countdown);
+        if (r.countdown) SetTimerMode(r.countdown);
         ResetCommand(kWindow);
         for (int i = 0; i < r.toggles; ++i) StartPause(kWindow);
         EXPECT_EQ(fake::g.title, r.title);

@@ -37,7 +37,7 @@ TEST(NoAllocation, TicksFormattingAndPainting) {
     for (Precision p : {kPrecisionMinute, kPrecisionCentisecond}) {
         ResetClockForTests();
         SetPrecision(p);
-        SetClockMode(kModeTimer, 5000);
+        SetTimerMode(5000);
         ToggleClock();
         const long before = g_allocations;
         for (uint32_t t = 0; t <= 6000; t += 10) {

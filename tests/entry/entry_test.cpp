@@ -47,7 +47,7 @@ TEST(Entry, KeysAndTheLimit) {
         fake::Reset();
         ResetClockForTests();
         g_app.mainWindow.store(kWindow);
-        SetClockMode(kModeTimer, kBefore);
+        SetTimerMode(kBefore);
         SetPrecision(kPrecisionDecisecond);
         std::wcscpy(g_editText, L"__:__:__.__");
         fake::g.clientSize = {150, 30};

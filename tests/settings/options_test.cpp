@@ -201,7 +201,7 @@ TEST_F(OptionsTest, WhatIsWrittenAtCloseIsReadAtTheNextStart) {
     const wchar_t* text = L"Zeit ist um \u2013 \u00e4\u00f6\u00fc \u6642\u9593";
     for (int i = 0; i < kColorCount; ++i) {
         Reset();
-        SetClockMode(kModeTimer, i % 2 ? 4294967000u : 90000u);
+        SetTimerMode(i % 2 ? 4294967000u : 90000u);
         SetPrecision(static_cast<Precision>(i % 4));
         SelectColor(static_cast<ColorIndex>(i));
         SetSegmentStyle(static_cast<SegmentStyle>(i / 4));
