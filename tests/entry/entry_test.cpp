@@ -7,7 +7,6 @@
 
 #include "app/app_record.h"
 #include "clock/clock.h"
-#include "clock/time_text.h"
 #include "display/layout.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
@@ -76,20 +75,6 @@ TEST(Entry, KeysAndTheLimit) {
     EXPECT_EQ(SetCountdown(359999001), -1);
     EXPECT_EQ(SetCountdown(359999000), 0);
     g_entryActive.store(0);
-}
-
-// A countdown set on a clock that has counted 30 s shows what is left of it.
-TEST(Entry, ANewCountdownCountsFromTheClocksBase) {
-    fake::Reset();
-    ResetClockForTests();
-    StartPause(kWindow);
-    fake::g.counter = 30000;
-    fake::FireTick();
-    EXPECT_EQ(SetCountdown(60000), 0);
-    EXPECT_STREQ(g_displayText, L"00:00:30.00");
-    EXPECT_EQ(fake::g.title, L"Timer (60 sec)");
-    EXPECT_EQ(SetCountdown(10000), 0);
-    EXPECT_STREQ(g_displayText, L"00:00:00.00");
 }
 
 }  // namespace
