@@ -59,19 +59,6 @@ TEST(Layout, WorkedExamples) {
     EXPECT_EQ(fake::g.caretCalls.size(), 3u) << "no caret outside countdown entry";
 }
 
-// The first pixel where two rasters differ, with the glyph it belongs to.
-std::string FirstDifference(const expected::Raster& got, const expected::Raster& want, int cellLeft,
-                            int cellWidth) {
-    for (size_t i = 0; i < got.pixels.size(); ++i) {
-        if (got.pixels[i] == want.pixels[i]) continue;
-        const int x = static_cast<int>(i) % got.width, y = static_cast<int>(i) / got.width;
-        return "glyph " + std::to_string((x - cellLeft) / cellWidth) + ", pixel (" +
-               std::to_string(x) + "," + std::to_string(y) + "): '" + got.pixels[i] + "', not '" +
-               want.pixels[i] + "'";
-    }
-    return "";
-}
-
 // Both texts hold every digit, "_", a digit place holding neither, and at the
 // separator places " ", ".", ":" and characters that paint nothing there.
 TEST(Painter, EveryGlyphPixelByPixelAtTwoSizes) {
@@ -97,7 +84,7 @@ TEST(Painter, EveryGlyphPixelByPixelAtTwoSizes) {
                              "BCI"[static_cast<int>(f.brush)]);
                 }
                 EXPECT_EQ(fake::g.fills.size(), static_cast<size_t>(want.fills));
-                EXPECT_EQ(FirstDifference(got, want, l.left, l.CellWidth()), "");
+                EXPECT_EQ(expected::FirstDifference(got, want), "");
             }
         }
     }
