@@ -98,13 +98,10 @@ TEST(GtkLayerTest, OnlyAnErasingRepaintClearsTheImageAndResourcesBalance) {
     EXPECT_EQ(g_resourceCounts.caretsCreated, g_resourceCounts.caretsDestroyed);
 }
 
+// The rest of the text is compared whole with the shared logic's tests.
 TEST(GtkLayerTest, TheAboutTextSaysGtkBuiltIt) {
-    const std::wstring text = AboutText();
-    EXPECT_TRUE(
-        text.starts_with(L"Version:\t\t1.9.0.0\r\nAuthor:\t\t\tThe Mox team\r\nWebsite:\t\tnone\r\n"
-                         L"Language:\t\tC++20, GCC, GTK 3\r\n\r\n\r\nMOUSE and KEYBOARD:\r\n"))
-        << text.c_str();
-    EXPECT_TRUE(text.ends_with(L"\r\n-quitAfterTimeUp\t\t\r\n")) << text.c_str();
+    EXPECT_NE(std::wstring(AboutText()).find(L"\r\nLanguage:\t\tC++20, GCC, GTK 3\r\n\r\n"),
+              std::wstring::npos);
 }
 
 TEST(GtkLayerTest, AlarmFileIsLookedUpInTheCurrentFolderThenBesideTheProgram) {
