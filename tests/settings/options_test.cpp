@@ -210,11 +210,9 @@ TEST_F(OptionsTest, WhatIsWrittenAtCloseIsReadAtTheNextStart) {
         WriteSettings(fake::TestWindow());
         Reset(true);
         Read(L"m", nullptr, nullptr);
-        EXPECT_EQ(g_clock.countdown, i % 2 ? 4294967000u : 90000u);
-        EXPECT_EQ(g_clock.precision, i % 4);
-        EXPECT_EQ(g_appearance.color, i);
-        EXPECT_EQ(g_appearance.style, i / 4);
-        EXPECT_STREQ(g_app.options.alarmMessage, text);
+        EXPECT_EQ(std::tuple(g_clock.countdown, g_clock.precision, g_appearance.color,
+                             g_appearance.style, std::wstring(g_app.options.alarmMessage)),
+                  std::tuple(i % 2 ? 4294967000u : 90000u, i % 4, i, i / 4, text));
     }
 }
 

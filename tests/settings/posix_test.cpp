@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/gtk/wide_text.h"
@@ -212,11 +213,10 @@ TEST(Posix, WriteReplacesTheFileAtomically) {
     EXPECT_TRUE(ProfileFileWriteString(L"s", L"k", L"2", link.wstring().c_str()));
     umask(mask);
     stat(target.c_str(), &after);
-    EXPECT_EQ(ReadFileBytes(target.wstring()), "[s]\nk=2\n");
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_NE(after.st_ino, before.st_ino);
-    EXPECT_EQ(after.st_mode & 07777, 0664u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.root), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::tuple(ReadFileBytes(target.wstring()), fs::is_symlink(link),
+                         after.st_ino != before.st_ino, after.st_mode & 07777,
+                         std::distance(fs::directory_iterator(scratch.root), {})),
+              std::tuple("[s]\nk=2\n", true, true, 0664u, 2));
 }
 
 // The reader and the writer give back all the memory they take.
