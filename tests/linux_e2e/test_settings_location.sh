@@ -18,7 +18,7 @@ launch() { # ENV... -- PROGRAM ARGS...: as the test user with only that environm
   PID=$! && E2E_PIDS+=("$PID")
   poll 5000 main_window || { echo "    no window:" && cat "$scratch/out.log"; return 1; }
 }
-close() { wmctrl -i -c "$WIN" && poll 3000 gone "$PID"; wait "$PID" 2>/dev/null; }
+close() { wmctrl -i -c "$WIN" && poll 3000 xs_gone "$PID"; wait "$PID" 2>/dev/null; }
 holds() { [ "$(tr -d '\r' <"$1" 2>/dev/null | sed -n "s/^$2=//p")" = "$3" ]; }
 
 # An installed copy, in a folder the user may not write.
