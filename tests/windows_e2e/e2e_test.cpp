@@ -243,7 +243,6 @@ TEST(Startup, OptionsAndTheSettingsFileShapeTheFirstPaint) {
     };
     const Case cases[] = {
         {L"", "", -1, -1, 120, 30, kFramed, kTaskBarBits, L"Stopwatch", kGrey},
-        {L"-precision=deci", "", -1, -1, 150, 30, kFramed, kTaskBarBits, L"Stopwatch", kGrey},
         {L"-position=100,50,200,40", "", 100, 50, 200, 40, kFramed, kTaskBarBits, L"Stopwatch",
          kGrey},
         {L"-noTitleBar -position=200,100,120,30", "", 200, 100, 120, 30, kFramed & ~WS_CAPTION,
