@@ -89,13 +89,16 @@ struct Program {
                               folder.c_str(), &startup, &process);
     }
     // Launches the program and waits until its main window shows and its
-    // message loop runs.
+    // message loop answers, so start-up, which comes before the loop, is
+    // over. A sent message overtakes the posted ones: what posted input
+    // leads to is waited for on its own state.
     bool Start(const std::wstring& arguments, const std::string& settings = "") {
         return Launch(arguments, settings) && WaitForWindow();
     }
     bool WaitForWindow() {
+        DWORD_PTR ignored = 0;
         return WaitFor([&] { return (window = Top(L"moxStopwatchTimer")) != nullptr; }, 15000) &&
-               Settle();
+               SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored) != 0;
     }
 
     // The top visible window of the program with the class, and how many.
@@ -112,13 +115,6 @@ struct Program {
         return top;
     }
 
-    // Returns once the message loop answers, so start-up, which comes
-    // before the loop, is over. A sent message overtakes the posted ones:
-    // what posted input leads to is waited for on its own state.
-    bool Settle() const {
-        DWORD_PTR ignored = 0;
-        return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored) != 0;
-    }
     void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         PostMessageW(window, message, wParam, lParam);
     }
