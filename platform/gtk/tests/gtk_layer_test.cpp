@@ -1,7 +1,6 @@
 // The GTK layer without a display: input mapping, the image, the counters.
 #include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -19,6 +18,7 @@
 #include "platform/gtk/input_mapping.h"
 #include "platform/gtk/native_window.h"
 #include "platform/resource_counts.h"
+#include "tests/settings/scratch_files.h"
 
 namespace {
 
@@ -106,7 +106,8 @@ TEST(GtkLayerTest, TheAboutTextSaysGtkBuiltIt) {
 
 TEST(GtkLayerTest, AlarmFileIsLookedUpInTheCurrentFolderThenBesideTheProgram) {
     namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / ("mox-alarm-" + std::to_string(getpid()));
+    const ScratchFolder scratch;
+    const fs::path& root = scratch.root;
     const std::string program = (root / "program/").string();
     for (const char* file : {"here/both.wav", "here/here.wav", "program/both.wav",
                              "program/beside.wav", "program/folder.wav", "program/\xC3\xA9.wav"}) {
@@ -141,7 +142,6 @@ TEST(GtkLayerTest, AlarmFileIsLookedUpInTheCurrentFolderThenBesideTheProgram) {
         EXPECT_EQ(path, found == "cut" ? "" : found) << name;
     }
     fs::current_path(before);
-    fs::remove_all(root);
 }
 
 }  // namespace
