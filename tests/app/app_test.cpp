@@ -34,7 +34,6 @@ void RequestClose(WindowHandle) { calls += 'C'; }
 void QuitMessageLoop() { calls += 'Q'; }
 // clang-format on
 
-
 namespace {
 
 const WindowHandle kWindow = fake::TestWindow();
@@ -56,14 +55,10 @@ void Fresh() {
 std::vector<std::string> State() {
     char text[128];
     std::snprintf(text, sizeof text, "%c %c p%d c%d s%d bar%d full%d entry%d %us r%d x%d %s",
-                  "ST"[g_clock.mode],
-                  g_clock.running   ? 'R'
-                  : g_clock.started ? 'P'
-                                    : 'I',
-                  g_clock.precision, g_appearance.color, g_appearance.style,
-                  g_app.options.noTitleBar, g_app.options.fullScreen, EntryActive() ? 1 : 0,
-                  g_clock.countdown / 1000, fake::g.repaints, fake::g.erasingRepaints,
-                  calls.c_str());
+                  "ST"[g_clock.mode], "IPR"[g_clock.started + g_clock.running], g_clock.precision,
+                  g_appearance.color, g_appearance.style, g_app.options.noTitleBar,
+                  g_app.options.fullScreen, EntryActive() ? 1 : 0, g_clock.countdown / 1000,
+                  fake::g.repaints, fake::g.erasingRepaints, calls.c_str());
     std::vector<std::string> tokens;
     for (std::istringstream in(text); in >> text;) tokens.push_back(text);
     return tokens;

@@ -139,12 +139,14 @@ TEST_F(ClockTest, EventsByStateAndStaleTicks) {
     }
 }
 
-// A running stopwatch at 90 s: a 60 s preset ends at the next tick; a preset
-// on an idle clock shows its whole length; the stopwatch command lets a running
-// countdown count up from its elapsed time.
+// A running stopwatch at 90 s: a 120 s preset shows what is left of it, a 60 s
+// one ends at the next tick; a preset on an idle clock shows its whole length;
+// the stopwatch command lets a running countdown count up from its elapsed time.
 TEST_F(ClockTest, PresetAndStopwatchCommandsCountFromTheSameBase) {
     StartPause(kWindow);
     TickAt(90000);
+    PresetCommand(kWindow, 120);
+    EXPECT_STREQ(g_displayText, L"00:00:30.00");
     PresetCommand(kWindow, 60);
     EXPECT_EQ(std::tuple(g_clock.countdown, std::wstring(g_displayText), fake::g.title),
               std::tuple(60000u, L"00:00:00.00", L"Timer (60 sec)"));
@@ -163,7 +165,7 @@ TEST_F(ClockTest, PresetAndStopwatchCommandsCountFromTheSameBase) {
     TickAt(131000);
     EXPECT_STREQ(g_displayText, L"00:00:31.00");
     EXPECT_EQ(g_clock.countdown, 120000u);
-    EXPECT_EQ(fake::g.repaints, 9);  // 2 starts, 3 commands, 4 ticks
+    EXPECT_EQ(fake::g.repaints, 10);  // 2 starts, 4 commands, 4 ticks
 }
 
 // Idle, running and paused, in both modes; the suffix holds whole seconds.

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "clock/clock.h"
 #include "display/layout.h"
@@ -43,10 +45,9 @@ TEST(Layout, WorkedExamples) {
         EXPECT_EQ(c, (std::array<int32_t, 15>{c[0], c[1], c[2], a.left, a.top, a.right, a.bottom,
                                               m.margin, m.thickness, m.horizontalLength,
                                               m.verticalLength, at.a, at.b, size.a, size.b}));
-        EXPECT_EQ(size.kind, CaretCall::Create);
-        EXPECT_EQ(at.kind, CaretCall::Place);
-        EXPECT_EQ(fake::g.caretCalls[2].kind, CaretCall::Show);
-        EXPECT_EQ(fake::g.erasingRepaints, 1);
+        EXPECT_EQ(
+            std::tuple(size.kind, at.kind, fake::g.caretCalls[2].kind, fake::g.erasingRepaints),
+            std::tuple(CaretCall::Create, CaretCall::Place, CaretCall::Show, 1));
     }
     g_entryActive.store(0);
     // A cell that is not 2:1 takes its bar width from the narrower side.
@@ -57,19 +58,6 @@ TEST(Layout, WorkedExamples) {
               (std::array{5, 50, 22, 10, 30, 125}));
     RelayoutDisplay(fake::TestWindow(), 8);
     EXPECT_EQ(fake::g.caretCalls.size(), 3u) << "no caret outside countdown entry";
-}
-
-// The first pixel where two rasters differ, with the glyph it belongs to.
-std::string FirstDifference(const expected::Raster& got, const expected::Raster& want, int cellLeft,
-                            int cellWidth) {
-    for (size_t i = 0; i < got.pixels.size(); ++i) {
-        if (got.pixels[i] == want.pixels[i]) continue;
-        const int x = static_cast<int>(i) % got.width, y = static_cast<int>(i) / got.width;
-        return "glyph " + std::to_string((x - cellLeft) / cellWidth) + ", pixel (" +
-               std::to_string(x) + "," + std::to_string(y) + "): '" + got.pixels[i] + "', not '" +
-               want.pixels[i] + "'";
-    }
-    return "";
 }
 
 // Both texts hold every digit, "_", a digit place holding neither, and at the
@@ -97,7 +85,7 @@ TEST(Painter, EveryGlyphPixelByPixelAtTwoSizes) {
                              "BCI"[static_cast<int>(f.brush)]);
                 }
                 EXPECT_EQ(fake::g.fills.size(), static_cast<size_t>(want.fills));
-                EXPECT_EQ(FirstDifference(got, want, l.left, l.CellWidth()), "");
+                EXPECT_EQ(expected::FirstDifference(got, want), "");
             }
         }
     }
@@ -113,9 +101,8 @@ TEST(Painter, EveryGlyphPixelByPixelAtTwoSizes) {
 TEST(Painter, ColorsReplaceTheColorBrushInPlace) {
     fake::Reset();
     CreateStartupBrushes();
-    EXPECT_EQ(fake::g.brushColors[0], 0u);
-    EXPECT_EQ(fake::g.brushColors[1], expected::kColors[kColorGreen]);
-    EXPECT_EQ(fake::g.brushColors[2], expected::kIdle);
+    EXPECT_EQ(std::vector<uint32_t>(fake::g.brushColors, fake::g.brushColors + 3),
+              (std::vector<uint32_t>{0, expected::kColors[kColorGreen], expected::kIdle}));
     for (int i : {7, 0, 1, 2, 3, 4, 5, 6, 8, -1}) {  // the last two are outside the table
         SelectColor(static_cast<ColorIndex>(i));
         EXPECT_EQ(fake::g.brushColors[1], expected::kColors[i < 0 || i > 7 ? 6 : i]) << i;

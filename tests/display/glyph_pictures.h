@@ -68,6 +68,16 @@ struct Raster {
     }
 };
 
+// Where two rasters of one size first differ, or "" where they are the same.
+inline std::string FirstDifference(const Raster& got, const Raster& want) {
+    for (size_t i = 0; i < got.pixels.size(); ++i) {
+        if (got.pixels[i] == want.pixels[i]) continue;
+        return "pixel (" + std::to_string(i % got.width) + "," + std::to_string(i / got.width) +
+               "): '" + got.pixels[i] + "', not '" + want.pixels[i] + "'";
+    }
+    return "";
+}
+
 // Paints text as the display must show it: places 2, 5 and 8 are separators
 // (" " clears the cell, "." and ":" light their squares, anything else paints
 // nothing), all others digits.

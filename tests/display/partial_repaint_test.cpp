@@ -19,6 +19,7 @@
 #include "display/requested_look.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
+#include "tests/display/glyph_pictures.h"
 
 // The window layer's own services: linked in with the commands, never reached here.
 // clang-format off
@@ -36,30 +37,14 @@ namespace {
 const WindowHandle kWindow = fake::TestWindow();
 constexpr int kWidth = 240, kHeight = 90;  // the largest client area used
 
-// One character per pixel: the brush, and for the color brush its color.
-struct Canvas {
-    std::string pixels = std::string(kWidth * kHeight, ' ');
-    void Fill(const Rect& r, char brush, const std::vector<Rect>& clip) {
-        for (int y = std::max(r.top, 0); y < std::min(r.bottom, kHeight); ++y) {
-            for (int x = std::max(r.left, 0); x < std::min(r.right, kWidth); ++x) {
-                bool inside = clip.empty();
-                for (const Rect& c : clip) {
-                    inside = inside || (x >= c.left && x < c.right && y >= c.top && y < c.bottom);
-                }
-                if (inside) pixels[y * kWidth + x] = brush;
-            }
-        }
+// The brush's letter, and for the color brush its color, filled into r,
+// only inside the clip rectangles unless there are none.
+void Fill(expected::Raster& out, const Rect& r, char brush, const std::vector<Rect>& clip) {
+    if (clip.empty()) return out.Fill(r.left, r.top, r.right, r.bottom, brush);
+    for (const Rect& c : clip) {
+        out.Fill(std::max(r.left, c.left), std::max(r.top, c.top), std::min(r.right, c.right),
+                 std::min(r.bottom, c.bottom), brush);
     }
-};
-
-// Where two canvases first differ, or "" where they are the same.
-std::string FirstDifference(const Canvas& a, const Canvas& b) {
-    for (size_t i = 0; i < a.pixels.size(); ++i) {
-        if (a.pixels[i] == b.pixels[i]) continue;
-        return "pixel (" + std::to_string(i % kWidth) + "," + std::to_string(i / kWidth) + "): '" +
-               a.pixels[i] + "', not '" + b.pixels[i] + "'";
-    }
-    return "";
 }
 
 char BrushChar(BrushRole role) {
@@ -72,7 +57,7 @@ char BrushChar(BrushRole role) {
 
 // Paints both canvases as the platform would: the partial one only where
 // invalidated since the last paint, the whole one wherever a repaint was due.
-void Paint(Canvas& partial, Canvas& whole, bool wholeDue, int* partialPaints) {
+void Paint(expected::Raster& partial, expected::Raster& whole, bool wholeDue, int* partialPaints) {
     const bool erase = fake::g.erasingRepaints > 0;
     const bool wholeRequested = fake::g.repaints > static_cast<int>(fake::g.partialRects.size());
     const std::vector<Rect> rects = fake::g.partialRects;
@@ -80,14 +65,14 @@ void Paint(Canvas& partial, Canvas& whole, bool wholeDue, int* partialPaints) {
     OnPaint(kWindow, fake::TestCanvas());
     const Rect client{0, 0, fake::g.clientSize.width, fake::g.clientSize.height};
     if (fake::g.repaints > 0) {
-        if (erase) partial.Fill(client, 'B', {});
+        if (erase) Fill(partial, client, 'B', {});
         const std::vector<Rect> clip = erase || wholeRequested ? std::vector<Rect>{} : rects;
-        for (const fake::Fill& f : fake::g.fills) partial.Fill(f.rect, BrushChar(f.brush), clip);
+        for (const fake::Fill& f : fake::g.fills) Fill(partial, f.rect, BrushChar(f.brush), clip);
         if (!erase && !wholeRequested) ++*partialPaints;
     }
     if (wholeDue) {
-        if (erase) whole.Fill(client, 'B', {});
-        for (const fake::Fill& f : fake::g.fills) whole.Fill(f.rect, BrushChar(f.brush), {});
+        if (erase) Fill(whole, client, 'B', {});
+        for (const fake::Fill& f : fake::g.fills) Fill(whole, f.rect, BrushChar(f.brush), {});
     }
     fake::g.repaints = fake::g.erasingRepaints = 0;
     fake::g.partialRects.clear();
@@ -117,7 +102,7 @@ TEST(PartialRepaint, RandomEventsLeaveThePixelsOfWholeRepaints) {
         Fresh();
         fake::g.clientSize = {165, 30};
         OnSize(kWindow);
-        Canvas partial, whole;
+        expected::Raster partial(kWidth, kHeight), whole(kWidth, kHeight);
         bool wholeDue = true;
         for (int step = 0; step < 60; ++step) {
             for (uint32_t events = 1 + pick(4); events > 0; --events) {
@@ -157,7 +142,8 @@ TEST(PartialRepaint, RandomEventsLeaveThePixelsOfWholeRepaints) {
             }
             Paint(partial, whole, wholeDue, &partialPaints);
             wholeDue = false;
-            ASSERT_EQ(FirstDifference(partial, whole), "") << "seed " << seed << ", step " << step;
+            ASSERT_EQ(expected::FirstDifference(partial, whole), "")
+                << "seed " << seed << ", step " << step;
         }
     }
     // Most paints were partial: the comparison did test clipping.
@@ -175,37 +161,32 @@ TEST(PartialRepaint, TicksInvalidateTheCellsThatChanged) {
     fake::g.counter = 1000;
     DispatchCommand(kWindow, IDM_START_PAUSE);
     fake::FireTick();
-    const struct {
-        uint32_t counter;
-        int32_t left, right;  // 0, 0: nothing
-    } ticks[] = {{2230, 105, 165}, {2235, 0, 0}, {2240, 150, 165}, {2300, 135, 165}};
-    for (const auto& t : ticks) {
-        fake::g.repaints = 0;
-        fake::g.partialRects.clear();
-        fake::g.counter = t.counter;
-        fake::FireTick();
-        const std::vector<Rect> want =
-            t.left == 0 ? std::vector<Rect>{} : std::vector<Rect>{{t.left, 0, t.right, 30}};
-        ASSERT_EQ(fake::g.partialRects.size(), want.size()) << t.counter;
-        if (!want.empty()) {
-            const Rect& r = fake::g.partialRects[0];
-            EXPECT_EQ(std::vector<int32_t>({r.left, r.top, r.right, r.bottom}),
-                      std::vector<int32_t>({t.left, 0, t.right, 30}));
+    // The repaints asked for since the last look, and the partial ones' rectangles.
+    const auto invalidated = [] {
+        std::string out = std::to_string(fake::g.repaints) + ":";
+        for (const Rect& r : fake::g.partialRects) {
+            out += " " + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                   std::to_string(r.right) + "," + std::to_string(r.bottom);
         }
-        EXPECT_EQ(fake::g.repaints, static_cast<int>(want.size()));
+        fake::g.repaints = fake::g.erasingRepaints = 0;
+        fake::g.partialRects.clear();
+        return out;
+    };
+    invalidated();
+    for (auto [counter, rects] : {std::pair{2230u, "1: 105,0,165,30"},
+                                  {2235u, "0:"},
+                                  {2240u, "1: 150,0,165,30"},
+                                  {2300u, "1: 135,0,165,30"}}) {
+        fake::g.counter = counter;
+        fake::FireTick();
+        EXPECT_EQ(invalidated(), rects) << counter;
     }
-    fake::g.partialRects.clear();
     DispatchCommand(kWindow, IDM_START_PAUSE);
-    ASSERT_EQ(fake::g.partialRects.size(), 1u);
-    EXPECT_EQ(fake::g.partialRects[0].left, 0);
-    EXPECT_EQ(fake::g.partialRects[0].right, 165);
-    fake::g.repaints = fake::g.erasingRepaints = 0;
-    fake::g.partialRects.clear();
+    EXPECT_EQ(invalidated(), "1: 0,0,165,30");
     DispatchCommand(kWindow, IDM_COLOR_RED);
     DispatchCommand(kWindow, IDM_STYLE_STRAIGHT);
-    EXPECT_EQ(fake::g.repaints, 2);
     EXPECT_EQ(fake::g.erasingRepaints, 1);
-    EXPECT_TRUE(fake::g.partialRects.empty());
+    EXPECT_EQ(invalidated(), "2:");
 }
 
 }  // namespace

@@ -9,8 +9,6 @@ check() {
   if "${@:2}"; then E2E_PASSED=$((E2E_PASSED + 1)); echo "  ok    $1"
   else E2E_FAILED=$((E2E_FAILED + 1)); echo "  FAIL  $1"; fi
 }
-alive() { xs_alive "$1"; }
-gone() { xs_gone "$1"; }
 new_folder() { # NAME [PROGRAM]
   APPDIR="$MOX_E2E_WORK/$1" && mkdir -p "$APPDIR" && cp "${2:-$MOX_PROGRAM}" "$APPDIR/moxtimer"
 }
@@ -20,10 +18,9 @@ windows_of() { # TYPE_PATTERN: the program's visible windows of that type
   done
 }
 main_window() { WIN=$(windows_of 'NORMAL\|UTILITY' | head -1) && [ -n "$WIN" ]; }
-painted() { xs_painted "$WIN"; }
 shown() { # managed, framed and painted: the display always lights some segment
   main_window && xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | grep -q = &&
-    xwininfo -id "$WIN" 2>/dev/null | grep -q IsViewable && painted
+    xwininfo -id "$WIN" 2>/dev/null | grep -q IsViewable && xs_painted "$WIN"
 }
 launch() { (cd "$APPDIR" && exec ./moxtimer "$@" >stdout.log 2>stderr.log) & PID=$! && E2E_PIDS+=("$PID"); }
 start_in() { # ARGS...: the program in the current folder, once shown
@@ -31,13 +28,11 @@ start_in() { # ARGS...: the program in the current folder, once shown
   poll 10000 shown || { echo "    no window; stderr:" && cat "$APPDIR/stderr.log"; return 1; }
 }
 start() { new_folder "$1" && start_in "${@:2}"; }
-stop() { alive "$PID" && kill "$PID" && { poll 3000 gone "$PID" || kill -9 "$PID"; }; wait "$PID" 2>/dev/null; }
-net_name() { xs_title "$1"; }
-title_is() { [ "$(net_name "$WIN")" = "$1" ]; }
+stop() { xs_alive "$PID" && kill "$PID" && { poll 3000 xs_gone "$PID" || kill -9 "$PID"; }; wait "$PID" 2>/dev/null; }
+title_is() { xs_title_is "$WIN" "$1"; }
 state_has() { xprop -id "$WIN" _NET_WM_STATE 2>/dev/null | grep -q "_NET_WM_STATE_$1"; }
 extents_are() { [ "$(xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p')" = "$1" ]; }
 client_geometry() { xs_geometry "$WIN"; } # x y width height of the client area on screen
-client_geometry_is() { [ "$(client_geometry)" = "$1" ]; }
 client_size_is() { [ "$(client_geometry | awk '{print $3 "x" $4}')" = "$1" ]; }
 framed_at() { [ "$(client_geometry)" = "$1" ] && extents_are "$2"; }
 # Keys typed into the main window: one X queue, so each is handled before
@@ -60,7 +55,7 @@ menu_closed() { [ -z "$(windows_of POPUP_MENU)" ]; }
 dialog_count_is() { [ "$(windows_of DIALOG | wc -l)" -eq "$1" ]; }
 one_dialog() { # CAPTION [OWNER]: exactly one dialog, with that caption, owned by OWNER
   local box=$(windows_of DIALOG) owner=${2-$WIN}
-  dialog_count_is 1 && [ "$(net_name "$box")" = "$1" ] &&
+  dialog_count_is 1 && xs_title_is "$box" "$1" &&
     [ "$(xprop -id "$box" WM_TRANSIENT_FOR | sed -n 's/.*# //p')" = "${owner:+$(printf '0x%x' "$owner")}" ]
 }
 dialog_key() { xs_key "$(windows_of DIALOG | head -1)" "$1"; }
@@ -74,7 +69,7 @@ shows() { # HELPER_ARGS... TEXT...: the client area equals the painter's display
 ini() { tr -d '\r' 2>/dev/null <"$APPDIR/moxtimer.ini"; }
 ini_is() { [ "$(ini | sed -n "s/^$1=//p")" = "$2" ]; }
 finish() { # the closing line; every program left is killed first
-  for p in "${E2E_PIDS[@]}"; do alive "$p" && kill -9 "$p" 2>/dev/null; done
+  for p in "${E2E_PIDS[@]}"; do xs_alive "$p" && kill -9 "$p" 2>/dev/null; done
   wait "${E2E_PIDS[@]}" 2>/dev/null
   echo "$E2E_PASSED passed, $E2E_FAILED failed"
   [ "$E2E_FAILED" -eq 0 ]

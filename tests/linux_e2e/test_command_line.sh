@@ -21,7 +21,7 @@ check "the manual page lists the same 16 options, and man finds no fault in it" 
 start_in -alarmFile=/tmp/my-horn.wav -color=cyan
 check "-alarmFile=/tmp/my-horn.wav, which holds -h, opens the window" title_is Stopwatch
 kill -INT "$PID"
-check "SIGINT ends it, writing the settings" eval 'poll 3000 gone $PID && ini_is -color cyan'
+check "SIGINT ends it, writing the settings" eval 'poll 3000 xs_gone $PID && ini_is -color cyan'
 # Without GDK_BACKEND, a Wayland display that is missing or never answers
 # must not keep the program from X. GTK looks for Wayland displays only
 # with a runtime folder.

@@ -3,12 +3,9 @@
 # metrics, no shade between the colors), while -position keeps logical
 # pixels; a scale change while running lays the display out anew.
 source "$(dirname "$0")/lib.sh"
-shows_at() { # SCALE LOGICAL_SIZE HELPER_ARGS... TEXT...: the client area, device pixel by pixel
-  local scale=$1 size=$2
-  shift 2
-  import -window "$WIN" -depth 8 "ppm:$APPDIR/shot.ppm" 2>/dev/null && "$MOX_EXPECTED_DISPLAY" \
-    --image "$APPDIR/shot.ppm" --size "$size" --scale "$scale" "$@" >"$APPDIR/compare.log"
-}
+# SCALE LOGICAL_SIZE HELPER_ARGS... TEXT...: the client area, device pixel by
+# pixel (the logical size given after the device one replaces it)
+shows_at() { display_once --scale "$1" --size "$2" "${@:3}"; }
 outer_is() { # X Y WIDTH HEIGHT: the frame's top-left corner and the client size, device pixels
   local x y w h left top
   read -r x y w h <<<"$(client_geometry)"

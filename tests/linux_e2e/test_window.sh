@@ -12,7 +12,7 @@ check "Show Title Bar shows it again, in place" poll 2000 framed_at "$place" "$f
 keys F1
 check "F1 opens the about box" poll 2000 one_dialog "MOX Stopwatch & Timer"
 dialog_key Escape
-check "Esc closes it, the program lives on" eval 'poll 2000 dialog_count_is 0 && alive $PID'
+check "Esc closes it, the program lives on" eval 'poll 2000 dialog_count_is 0 && xs_alive $PID'
 stop
 start options -position=100,50,150,40 -precision=decisecond -color=orange -style=straight -start \
   -noTitleBar -noTaskBarIcon

@@ -1,5 +1,5 @@
-// Reading the thirteen options, writing them back at close, and reading that
-// file at the next start.
+// The settings file named after the program, the thirteen options read from
+// it and the command line, written back at close and read at the next start.
 #include "settings/options.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "scratch_files.h"
 #include "settings/command_line.h"
 #include "settings/decimal_text.h"
+#include "settings/settings_path.h"
 #include "settings/write_back.h"
 
 namespace {
@@ -209,12 +210,91 @@ TEST_F(OptionsTest, WhatIsWrittenAtCloseIsReadAtTheNextStart) {
         WriteSettings(fake::TestWindow());
         Reset(true);
         Read(L"m", nullptr, nullptr);
-        EXPECT_EQ(g_clock.countdown, i % 2 ? 4294967000u : 90000u);
-        EXPECT_EQ(g_clock.precision, i % 4);
-        EXPECT_EQ(g_appearance.color, i);
-        EXPECT_EQ(g_appearance.style, i / 4);
-        EXPECT_STREQ(g_app.options.alarmMessage, text);
+        EXPECT_EQ(std::tuple(g_clock.countdown, g_clock.precision, g_appearance.color,
+                             g_appearance.style, std::wstring(g_app.options.alarmMessage)),
+                  std::tuple(i % 2 ? 4294967000u : 90000u, i % 4, i, i / 4, text));
     }
+}
+
+constexpr auto kReplace = SettingsNameRule::ReplaceLastThree;
+constexpr auto kAppend = SettingsNameRule::AppendIni;
+
+TEST(SettingsPath, NamedAfterTheProgramByEachRule) {
+    const struct {
+        const wchar_t* program;
+        SettingsNameRule rule;
+        const wchar_t* expected;  // empty: no settings file
+    } cases[] = {
+        {L"C:\\Mox\\MoxTimer.exe", kReplace, L"C:\\Mox\\MoxTimer.ini"},
+        {L"C:\\Mox\\MOXTIMER.EXE", kReplace, L"C:\\Mox\\MOXTIMER.ini"},
+        {L"C:\\Mox\\MoxTimer.com", kReplace, L"C:\\Mox\\MoxTimer.ini"},
+        {L"C:\\Mox\\MoxTimer", kReplace, L"C:\\Mox\\MoxTiini"},
+        {L"exe", kReplace, L"ini"},
+        {L"ex", kReplace, L""},
+        {L"", kReplace, L""},
+        {L"/opt/mox/moxtimer", kAppend, L"/opt/mox/moxtimer.ini"},
+        {L"/opt/mox/MoxTimer.EXE", kAppend, L"/opt/mox/MoxTimer.EXE.ini"},
+        {L"/opt/mox/moxtimer.bin", kAppend, L"/opt/mox/moxtimer.bin.ini"},
+        {L"", kAppend, L""},
+    };
+    for (const auto& c : cases) {
+        wchar_t out[64] = L"stale";
+        EXPECT_EQ(NameSettingsFile(c.program, c.rule, out, 64), c.expected[0] != L'\0');
+        EXPECT_STREQ(out, c.expected) << testing::PrintToString(std::wstring(c.program));
+    }
+    // A name that does not fit gives none rather than a cut one.
+    for (auto [rule, longest] : {std::pair{kReplace, 9}, {kAppend, 5}}) {
+        for (int length : {longest, longest + 1}) {
+            wchar_t out[10] = L"stale";
+            const std::wstring program(static_cast<size_t>(length), L'p');
+            EXPECT_EQ(NameSettingsFile(program.c_str(), rule, out, 10), length == longest);
+            EXPECT_EQ(std::wstring(out).size(), length == longest ? 9u : 0u) << length;
+        }
+    }
+}
+
+// The platform's rule and placement reach both paths; a program path too long
+// for them leaves the program without a settings file.
+TEST_F(OptionsTest, SettingsPathDerivedOrNone) {
+    const std::wstring folder = scratch_.root.wstring() + L"/";
+    const struct {
+        std::wstring program;
+        SettingsNameRule rule;
+        std::wstring expected;
+    } cases[] = {
+        {folder + L"MoxTimer.com", kReplace, folder + L"MoxTimer.ini"},
+        {folder + L"moxtimer", kAppend, folder + L"moxtimer.ini"},
+        {folder + std::wstring(kSettingsPathCapacity, L'd'), kReplace, L""},
+        {folder + std::wstring(kSettingsPathCapacity - folder.size() - 4, L'd'), kAppend, L""},
+    };
+    WriteFileBytes(scratch_.File("MoxTimer.ini"), "[MOX_Timer]\n-color=red\n");
+    WriteFileBytes(scratch_.File("moxtimer.ini"), "[MOX_Timer]\n-color=red\n");
+    for (const auto& c : cases) {
+        fake::g.executablePath = c.program;
+        fake::g.settingsNameRule = c.rule;
+        DeriveSettingsPath();
+        EXPECT_EQ(std::wstring(g_app.settingsPath), c.expected);
+        EXPECT_EQ(std::wstring(g_app.settingsReadPath), c.expected);
+        ReadOptions();
+        EXPECT_EQ(g_appearance.color, c.expected.empty() ? kColorGreen : kColorRed);
+    }
+}
+
+// An administrator's defaults are read, the user's own file is written, and
+// the defaults stay as they were, byte for byte.
+TEST_F(OptionsTest, ReadsOneFileAndWritesTheOther) {
+    const std::string defaults = "; site defaults\r\n[MOX_Timer]\r\n-color=blue\r\n-start=2\r\n";
+    WriteFileBytes(scratch_.File("defaults.ini"), defaults);
+    std::wcscpy(g_app.settingsReadPath, scratch_.File("defaults.ini").c_str());
+    std::wcscpy(g_app.settingsPath, scratch_.File("mine.ini").c_str());
+    ReadOptions();
+    EXPECT_EQ(g_appearance.color, kColorBlue);
+    EXPECT_EQ(g_app.options.start, 2);
+    WriteSettings(fake::TestWindow());
+    EXPECT_EQ(ReadFileBytes(scratch_.File("defaults.ini")), defaults);
+    const std::string mine = ReadFileBytes(scratch_.File("mine.ini"));
+    EXPECT_NE(mine.find("-color=blue\n"), std::string::npos) << mine;
+    EXPECT_NE(mine.find("-start=1\n"), std::string::npos) << mine;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// The Linux command line rebuilt from argv, and the settings file replaced
-// atomically, or not at all when the write fails.
+// The Linux system layer under the settings: paths and arguments keep their
+// bytes whatever the locale, the settings live beside a portable copy or in the
+// user's configuration folder, and the file is replaced atomically, or not at
+// all when the write fails.
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -12,9 +14,13 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "platform/gtk/wide_text.h"
 #include "platform/platform.h"
+#include "platform/posix/path_bytes.h"
+#include "platform/posix/settings_location.h"
 #include "platform/posix/system_posix.h"
 #include "scratch_files.h"
 #include "settings/profile_file.h"
@@ -23,9 +29,53 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Joined so that the options read from the line are the arguments as given.
-TEST(Posix, ArgumentsAreJoinedAsOnWindows) {
-    setenv("LC_ALL", "C.UTF-8", 1);
+std::wstring Wide(std::initializer_list<uint32_t> codes) {
+    std::wstring text;
+    for (uint32_t c : codes) text += static_cast<wchar_t>(c);
+    return text;
+}
+
+// Valid UTF-8 reads as its characters; every other byte escapes to
+// U+DC80..U+DCFF; either way the bytes come back unchanged, and a name that
+// does not fit is refused rather than cut.
+TEST(PathBytes, EveryByteComesBack) {
+    const struct {
+        const char* bytes;
+        std::wstring wide;
+    } cases[] = {
+        {"/opt/a\xC3\xBC", L"/opt/a\u00FC"},
+        {"\xE2\x82\xAC\xF0\x9F\x98\x80", Wide({0x20AC, 0x1F600})},
+        {"\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF", Wide({0xD7FF, 0xE000, 0x10FFFF})},
+        {"\xEF\xBF\xBD", L"\uFFFD"},
+        {"\xFF\xFE\x80", Wide({0xDCFF, 0xDCFE, 0xDC80})},
+        {"x\xE2\x82", Wide({'x', 0xDCE2, 0xDC82})},              // cut short at the end
+        {"\xF0\x9F\x98-", Wide({0xDCF0, 0xDC9F, 0xDC98, '-'})},  // cut short inside
+        {"\xE2(\xA1", Wide({0xDCE2, '(', 0xDCA1})},
+        {"\xC0\xAF\xE0\x80\xAF", Wide({0xDCC0, 0xDCAF, 0xDCE0, 0xDC80, 0xDCAF})},  // overlong
+        {"\xED\xA0\x80", Wide({0xDCED, 0xDCA0, 0xDC80})},                          // a surrogate
+        {"\xF4\x90\x80\x80", Wide({0xDCF4, 0xDC90, 0xDC80, 0xDC80})},              // > U+10FFFF
+        {"\xF5\x80\x80\x80", Wide({0xDCF5, 0xDC80, 0xDC80, 0xDC80})},
+        {"\xC3\xC3\xBC", Wide({0xDCC3, 0xFC})},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = c.bytes;
+        wchar_t wide[16];
+        char back[32];
+        EXPECT_TRUE(BytesToWide(c.bytes, wide, c.wide.size() + 1)) << bytes;
+        EXPECT_EQ(std::wstring(wide), c.wide) << bytes;
+        EXPECT_TRUE(WideToBytes(wide, back, bytes.size() + 1)) << bytes;
+        EXPECT_EQ(std::string(back), bytes);
+        EXPECT_FALSE(BytesToWide(c.bytes, wide, c.wide.size()) || wide[0] != L'\0') << bytes;
+        EXPECT_FALSE(WideToBytes(c.wide.c_str(), back, bytes.size()) || back[0] != '\0') << bytes;
+    }
+    char back[16];  // code points no bytes convert to become U+FFFD
+    WideToBytes(Wide({0xD800, 0xDC41, 0x110000, 'a'}).c_str(), back, 16);
+    EXPECT_EQ(std::string(back), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD" + std::string("a"));
+}
+
+// Joined so that the options read from the line are the arguments as given,
+// every byte kept under any locale (the line takes it from LC_ALL).
+TEST(Posix, ArgumentsAreJoinedAsOnWindowsInAnyLocale) {
     const struct {
         std::vector<std::string> args;
         const wchar_t* line;
@@ -35,15 +85,116 @@ TEST(Posix, ArgumentsAreJoinedAsOnWindows) {
         {{"moxtimer", "-alarmMessage=a=b c"}, L"moxtimer -alarmMessage=\"a=b c\""},
         {{"moxtimer", "-alarmFile=", "-start"}, L"moxtimer -alarmFile=\"\" -start"},
         {{"m", "-alarmMessage=\xC3\xBC x\xFF"}, L"m -alarmMessage=\"\u00fc x\xDCFF\""},
+        {{"/opt/m\xFFx/m", "-alarmFile=/\xE9t\xC3\xA9.wav"},
+         L"/opt/m\xDCFFx/m -alarmFile=/\xDCE9t\u00E9.wav"},
         // Quotes inside the program name would end its token early.
         {{"/opt/\"odd\" name/mox", "-start"}, L"\"/opt/odd name/mox\" -start"},
     };
-    for (auto c : cases) {
-        std::vector<char*> argv;
-        for (std::string& a : c.args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        SetCommandLineFromArgs(static_cast<int>(c.args.size()), argv.data());
-        EXPECT_EQ(std::wstring(GetCommandLineText()), c.line) << c.args.back();
+    for (const char* locale : {"C", "C.UTF-8"}) {
+        setenv("LC_ALL", locale, 1);
+        for (auto c : cases) {
+            std::vector<char*> argv;
+            for (std::string& a : c.args) argv.push_back(a.data());
+            argv.push_back(nullptr);
+            SetCommandLineFromArgs(static_cast<int>(c.args.size()), argv.data());
+            EXPECT_EQ(std::wstring(GetCommandLineText()), c.line) << locale << " " << c.args.back();
+        }
+    }
+    // The program's path from its link keeps its bytes too; shown by GTK, the
+    // escaped byte is U+FFFD, so the text stays valid UTF-8.
+    wchar_t path[32];
+    char shown[32];
+    EXPECT_TRUE(ExecutablePathFromLink("/opt/m\xFFx/moxtimer", path, 32));
+    EXPECT_EQ(std::wstring(path), L"/opt/m\xDCFFx/moxtimer");
+    WideToUtf8(path, shown, sizeof shown);
+    EXPECT_STREQ(shown, "/opt/m\xEF\xBF\xBDx/moxtimer");
+}
+
+// The file system the choice sees: "|"-separated paths.
+std::string g_files, g_writable;
+const char* g_passwordHome;
+
+bool Listed(const std::string& list, const char* path) {
+    return ("|" + list + "|").find("|" + std::string(path) + "|") != std::string::npos;
+}
+
+TEST(SettingsLocation, PortableOrInstalledWithTheAdministratorsDefaults) {
+    const char *N = nullptr, *U = "/home/u", *M = "/home/u/.config/moxtimer/moxtimer.ini",
+               *E = "/etc/xdg/moxtimer/moxtimer.ini", *O = "/opt/m.ini",
+               *R = "/.config/moxtimer/moxtimer.ini";
+    const std::string EM = std::string(E) + "|" + M;
+    // Configuration folders whose file takes 63 bytes, the most that fits, and 64.
+    const char *F = "/a/configuration/folder/just/long/enoughs",
+               *F64 = "/a/configuration/folder/just/long/enoughss";
+    const std::string F63 = std::string(F) + "/moxtimer/moxtimer.ini";
+    const struct {
+        const char *beside, *writable, *files, *xdgConfigHome, *xdgConfigDirs, *home, *pwHome;
+        const char *write, *read;
+    } cases[] = {
+        // clang-format off
+        // Portable: a writable folder outside /usr keeps the file beside the program.
+        {"/home/u/m/m.ini", "/home/u/m", E, N, N, U, N, "/home/u/m/m.ini", "/home/u/m/m.ini"},
+        {"/m.ini", "/", "", N, N, U, N, "/m.ini", "/m.ini"},
+        {"/usrx/m.ini", "/usrx", "", N, N, U, N, "/usrx/m.ini", "/usrx/m.ini"},
+        // Installed: a folder the user may not write, or one under /usr.
+        {O, "", "", N, N, U, N, M, M},
+        {"/usr/local/bin/m.ini", "/usr/local/bin", "", N, N, U, N, M, M},
+        {"/./usr//bin/m.ini", "/./usr//bin", "", N, N, U, N, M, M},
+        // XDG_CONFIG_HOME when absolute; then HOME, then the password database.
+        {O, "", "", "/cfg", N, U, N, "/cfg/moxtimer/moxtimer.ini", "/cfg/moxtimer/moxtimer.ini"},
+        {O, "", "", "cfg", N, U, N, M, M},
+        {O, "", "", "", N, U, N, M, M},
+        {O, "", "", N, N, N, U, M, M},
+        {O, "", "", N, N, "home/u", U, M, M},
+        {O, "", "", N, N, "/", N, R, R},
+        {O, "", "", N, N, N, N, "", ""},
+        {O, "", "", "/usr/share", N, U, N, "", ""},
+        {O, "", "", F, N, U, N, F63.c_str(), F63.c_str()},
+        {O, "", "", F64, N, U, N, "", ""},  // one byte too long
+        // The administrator's file until the user has one.
+        {O, "", E, N, N, U, N, M, E},
+        {O, "", E, N, "", U, N, M, E},
+        {O, "", E, N, N, N, N, "", E},
+        {O, "", EM.c_str(), N, N, U, N, M, M},
+        {O, "", E, N, "etc/xdg", U, N, M, M},
+        {O, "", "/b/moxtimer/moxtimer.ini|/c/moxtimer/moxtimer.ini|a/moxtimer/moxtimer.ini", N,
+         "a:/nowhere::/b:/c", U, N, M, "/b/moxtimer/moxtimer.ini"},
+        {"", "/", E, N, N, U, N, "", ""},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        g_files = c.files, g_writable = c.writable, g_passwordHome = c.pwHome;
+        const SettingsFacts facts{c.xdgConfigHome,
+                                  c.xdgConfigDirs,
+                                  c.home,
+                                  [] { return g_passwordHome; },
+                                  [](const char* path) { return Listed(g_files, path); },
+                                  [](const char* folder) { return Listed(g_writable, folder); }};
+        char write[64] = "stale", read[64] = "stale";
+        ChooseSettingsFileBytes(c.beside, facts, write, read, sizeof write);
+        EXPECT_STREQ(write, c.write) << c.beside << " " << (c.xdgConfigHome ? c.xdgConfigHome : "");
+        EXPECT_STREQ(read, c.read) << c.beside << " " << (c.xdgConfigDirs ? c.xdgConfigDirs : "");
+    }
+}
+
+// The first write makes the missing folders, private to the user, and a
+// folder name that is not UTF-8 is the very bytes given.
+TEST(SettingsLocation, FirstWriteMakesPrivateFoldersOfAnyName) {
+    ScratchFolder scratch;
+    const std::string folder = scratch.root.string() + "/a\xFF/moxtimer";
+    wchar_t path[256], value[16];
+    ASSERT_TRUE(BytesToWide((folder + "/moxtimer.ini").c_str(), path, 256));
+    const mode_t mask = umask(0);
+    EXPECT_TRUE(ProfileFileWriteString(L"MOX_Timer", L"-color", L"blue", path));
+    umask(mask);
+    std::ifstream file(folder + "/moxtimer.ini", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "[MOX_Timer]\n-color=blue\n");
+    ProfileFileGetString(L"MOX_Timer", L"-color", L"", value, 16, path);
+    EXPECT_STREQ(value, L"blue");
+    for (const std::string& made : {folder, folder.substr(0, folder.rfind('/'))}) {
+        struct stat info {};
+        EXPECT_EQ(stat(made.c_str(), &info), 0) << made;
+        EXPECT_EQ(info.st_mode & 07777, 0700u) << made;
     }
 }
 
@@ -62,11 +213,10 @@ TEST(Posix, WriteReplacesTheFileAtomically) {
     EXPECT_TRUE(ProfileFileWriteString(L"s", L"k", L"2", link.wstring().c_str()));
     umask(mask);
     stat(target.c_str(), &after);
-    EXPECT_EQ(ReadFileBytes(target.wstring()), "[s]\nk=2\n");
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_NE(after.st_ino, before.st_ino);
-    EXPECT_EQ(after.st_mode & 07777, 0664u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.root), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::tuple(ReadFileBytes(target.wstring()), fs::is_symlink(link),
+                         after.st_ino != before.st_ino, after.st_mode & 07777,
+                         std::distance(fs::directory_iterator(scratch.root), {})),
+              std::tuple("[s]\nk=2\n", true, true, 0664u, 2));
 }
 
 // The reader and the writer give back all the memory they take.
@@ -139,33 +289,24 @@ TEST(Posix, FailedWritesLeaveTheFileWhole) {
     const fs::path root = scratch.root / "cases";
     fs::create_directories(root);
     const bool root_user = geteuid() == 0;
-    if (root_user) {
-        ASSERT_EQ(chown(root.c_str(), 65534, 65534), 0);
-    }
-    int channel[2];
-    ASSERT_EQ(pipe(channel), 0);
+    ASSERT_TRUE(!root_user || chown(root.c_str(), 65534, 65534) == 0);
     const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
+    if (child == 0) {  // its failures print from here and set its exit status
         const bool dropped =
             !root_user || (setgroups(0, nullptr) == 0 && setresgid(65534, 65534, 65534) == 0 &&
                            setresuid(65534, 65534, 65534) == 0);
-        const std::string out = dropped ? FailingWrites(root) : "could not become nobody";
-        (void)!write(channel[1], out.data(), out.size());
-        _exit(0);
+        EXPECT_TRUE(dropped) << "could not become nobody";
+        EXPECT_EQ(dropped ? FailingWrites(root) : "",
+                  "ro/missing.ini refused (none)\nrw/locked.ini refused whole\n"
+                  "rw/locked.ini written whole\n"
+                  "ro/locked.ini refused whole\nro/open.ini written [s]\nk=2\n\n"
+                  "rw/limit.ini refused whole\nro/limit.ini refused whole\n2 and 3 files\n");
+        std::fflush(stdout);
+        _exit(::testing::Test::HasFailure() ? 1 : 0);
     }
-    close(channel[1]);
-    std::string out;
-    char buffer[512];
-    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;) out.append(buffer, n);
-    close(channel[0]);
-    int status = 0;
+    int status = -1;
     waitpid(child, &status, 0);
-    EXPECT_EQ(out,
-              "ro/missing.ini refused (none)\nrw/locked.ini refused whole\n"
-              "rw/locked.ini written whole\n"
-              "ro/locked.ini refused whole\nro/open.ini written [s]\nk=2\n\n"
-              "rw/limit.ini refused whole\nro/limit.ini refused whole\n2 and 3 files\n");
+    EXPECT_EQ(status, 0) << "the child's checks failed";
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The GTK layer without a display: input mapping, the image, the counters.
 #include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -19,6 +18,7 @@
 #include "platform/gtk/input_mapping.h"
 #include "platform/gtk/native_window.h"
 #include "platform/resource_counts.h"
+#include "tests/settings/scratch_files.h"
 
 namespace {
 
@@ -98,18 +98,16 @@ TEST(GtkLayerTest, OnlyAnErasingRepaintClearsTheImageAndResourcesBalance) {
     EXPECT_EQ(g_resourceCounts.caretsCreated, g_resourceCounts.caretsDestroyed);
 }
 
+// The rest of the text is compared whole with the shared logic's tests.
 TEST(GtkLayerTest, TheAboutTextSaysGtkBuiltIt) {
-    const std::wstring text = AboutText();
-    EXPECT_TRUE(
-        text.starts_with(L"Version:\t\t1.9.0.0\r\nAuthor:\t\t\tThe Mox team\r\nWebsite:\t\tnone\r\n"
-                         L"Language:\t\tC++20, GCC, GTK 3\r\n\r\n\r\nMOUSE and KEYBOARD:\r\n"))
-        << text.c_str();
-    EXPECT_TRUE(text.ends_with(L"\r\n-quitAfterTimeUp\t\t\r\n")) << text.c_str();
+    EXPECT_NE(std::wstring(AboutText()).find(L"\r\nLanguage:\t\tC++20, GCC, GTK 3\r\n\r\n"),
+              std::wstring::npos);
 }
 
 TEST(GtkLayerTest, AlarmFileIsLookedUpInTheCurrentFolderThenBesideTheProgram) {
     namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / ("mox-alarm-" + std::to_string(getpid()));
+    const ScratchFolder scratch;
+    const fs::path& root = scratch.root;
     const std::string program = (root / "program/").string();
     for (const char* file : {"here/both.wav", "here/here.wav", "program/both.wav",
                              "program/beside.wav", "program/folder.wav", "program/\xC3\xA9.wav"}) {
@@ -144,7 +142,6 @@ TEST(GtkLayerTest, AlarmFileIsLookedUpInTheCurrentFolderThenBesideTheProgram) {
         EXPECT_EQ(path, found == "cut" ? "" : found) << name;
     }
     fs::current_path(before);
-    fs::remove_all(root);
 }
 
 }  // namespace
