@@ -6,6 +6,7 @@
 
 #include "scratch_files.h"
 #include "settings/profile_file.h"
+#include "settings/profile_text.h"
 
 namespace {
 
@@ -168,6 +169,11 @@ TEST_F(Profile, WriteChangesOnlyItsOwnLine) {
         EXPECT_TRUE(ProfileFileWriteString(c.section, L"key", c.value.c_str(), path_.c_str()));
         EXPECT_EQ(ReadFileBytes(path_), c.after) << testing::PrintToString(c.before);
     }
+    // A pair cut by the length is not joined with the half beyond it.
+    const wchar_t pair[] = {wchar_t(0xD83D), wchar_t(0xDE00), 0};
+    uint32_t c = 0;
+    EXPECT_EQ(DecodeWideChar(pair, 1, 0, &c), 1u);
+    EXPECT_EQ(c, 0xD83Du);
 }
 
 // A missing argument or a name holding a line break is refused.
