@@ -37,7 +37,7 @@ constexpr SegmentMask kCornerTopRight = 0x0800;
 constexpr SegmentMask kCornerMiddleRight = 0x1000;
 constexpr SegmentMask kCornerBottomRight = 0x2000;
 
-constexpr SegmentMask kDigitMasks[10] = {
+constexpr SegmentMask kDigitMasks[] = {
     0x3F77, 0x3860, 0x3F3E, 0x3F7C, 0x3B69, 0x3F5D, 0x3F5F, 0x3964, 0x3F7F, 0x3F7D,
 };
 
