@@ -48,13 +48,17 @@ constexpr wchar_t kAboutBody[] =
 constexpr size_t kBuildToolsCapacity = 64;
 wchar_t aboutText[std::size(kAboutHead) + kBuildToolsCapacity + std::size(kAboutBody)];
 
+const wchar_t* BuildAboutText() {
+    std::wcscpy(aboutText, kAboutHead);
+    std::wcsncat(aboutText, kBuildTools, kBuildToolsCapacity - 1);
+    std::wcscat(aboutText, kAboutBody);
+    return aboutText;
+}
+
 }  // namespace
 
 const wchar_t* AboutText() {
-    if (aboutText[0] == L'\0') {
-        std::wcscpy(aboutText, kAboutHead);
-        std::wcsncat(aboutText, kBuildTools, kBuildToolsCapacity - 1);
-        std::wcscat(aboutText, kAboutBody);
-    }
-    return aboutText;
+    // Built at the first call, once, whichever thread asks first.
+    static const wchar_t* const text = BuildAboutText();
+    return text;
 }
