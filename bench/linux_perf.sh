@@ -16,6 +16,9 @@
 #                                            all it shows) in its window and in
 #                                            full screen (wmctrl), GSK_RENDERER=cairo
 #
+# MOX_PERF_ONLY limits ours to the settings it names, e.g. "centisecond-small
+# decisecond-full", with no start-up figure: for comparing two builds.
+#
 # Prints one line per figure: LABEL, MEASURE and VALUE separated by tabs.
 # Uses the caller's display when MOX_XVFB_PID names its X server (bench/run.sh
 # measures every program on one server), otherwise starts its own. GNOME
@@ -127,9 +130,10 @@ ours() {
   label=$1
   cp "$2" "$work/moxtimer" || exit 1
   local precision mode w
-  out "start to mapped window" "$(map_figure ./moxtimer)"
+  [ -n "${MOX_PERF_ONLY:-}" ] || out "start to mapped window" "$(map_figure ./moxtimer)"
   for precision in decisecond centisecond; do
     for mode in small full; do
+      case " ${MOX_PERF_ONLY:-$precision-$mode} " in *" $precision-$mode "*) ;; *) continue ;; esac
       rm -f "$work/moxtimer.ini"
       (cd "$work" && exec setsid ./moxtimer -start "-precision=$precision" >/dev/null 2>&1) &
       pid=$!
