@@ -96,6 +96,7 @@ cpu_figure() {
 }
 
 echo "CPU: program / wineserver / X server / sum, % of one core"
+w=""
 for entry in "${programs[@]}"; do
   label=${entry%%=*}
   exe=${entry#*=}
