@@ -154,32 +154,44 @@ ours() {
 clocks() {
   label="GNOME Clocks"
   command -v gnome-clocks >/dev/null || { out "CPU" "not measured: gnome-clocks is not installed (apt-get install gnome-clocks)"; return; }
-  local mode w look
-  # Its own session bus, as a desktop would give it; cairo, as our program
-  # draws; no accessibility bus, as ours runs (NO_AT_BRIDGE). In a process
-  # group of its own, ended with it.
-  local start=(env GSK_RENDERER=cairo GTK_A11Y=none dbus-run-session -- gnome-clocks)
+  local mode w look clocks_pid
+  # Its own settings, opening on the stopwatch, with no location lookup for
+  # the world clocks; its own session bus, as a desktop would give it;
+  # cairo, as our program draws; no accessibility bus, as ours runs
+  # (NO_AT_BRIDGE). In a process group of its own, ended with it.
+  mkdir -p "$work/config/glib-2.0/settings"
+  printf '[org/gnome/clocks]\ngeolocation=false\n\n[org/gnome/clocks/state/window]\npanel-id=%s\n' \
+    "'stopwatch'" >"$work/config/glib-2.0/settings/keyfile"
+  local start=(env XDG_CONFIG_HOME="$work/config" GSETTINGS_BACKEND=keyfile GSK_RENDERER=cairo
+    GTK_A11Y=none dbus-run-session -- gnome-clocks)
   out "start to mapped window" "$(map_figure "${start[@]}")"
+  # Its window of this start (one of a process in its process group), painted.
+  this_start() {
+    for w in $(xdotool search --onlyvisible --name "^Clocks$" 2>/dev/null); do
+      clocks_pid=$(xprop -id "$w" _NET_WM_PID 2>/dev/null | sed -n 's/.* = //p')
+      [ -n "$clocks_pid" ] && [ "$(ps -o pgid= -p "$clocks_pid" 2>/dev/null | tr -d ' ')" = "$pid" ] &&
+        xs_painted "$w" && return 0
+    done
+    return 1
+  }
   for mode in small full; do
     (cd "$work" && exec setsid "${start[@]}" >/dev/null 2>&1) &
     pid=$!
-    poll 20000 eval 'w=$(xdotool search --onlyvisible --name "^Clocks$" 2>/dev/null | head -1) && [ -n "$w" ]' ||
+    poll 20000 this_start ||
       { out "CPU decisecond $mode" "not measured: no window"; kill -- "-$pid"; wait "$pid"; pid=""; continue; }
-    local clocks_pid
-    clocks_pid=$(xprop -id "$w" _NET_WM_PID | sed -n 's/.* = //p')
-    # The Stopwatch tab of the header bar, then Space on its focused Start button.
-    xs_focus "$w"
+    # Space on the focused Start button; running once the window keeps
+    # changing.
     look=$(xs_look "$w")
-    xdotool mousemove --window "$w" 500 27 click 1
-    poll 5000 xs_look_is_not "$w" "$look"
-    xs_key "$w" space
-    # Running: the window keeps changing.
-    look=$(xs_look "$w")
-    poll 5000 xs_look_is_not "$w" "$look" && look=$(xs_look "$w") &&
-      poll 5000 xs_look_is_not "$w" "$look" || out "running" "not confirmed"
+    if ! xs_key "$w" space || ! poll 5000 xs_look_is_not "$w" "$look" || ! look=$(xs_look "$w") ||
+      ! poll 5000 xs_look_is_not "$w" "$look"; then
+      out "CPU decisecond $mode" "not measured: the stopwatch did not start"
+      kill -- "-$pid"; wait "$pid"; pid=""; continue
+    fi
     if [ "$mode" = full ]; then
-      wmctrl -i -r "$w" -b add,fullscreen
-      poll 5000 full_screen "$w" || out "full screen" "not confirmed"
+      if ! wmctrl -i -r "$w" -b add,fullscreen || ! poll 5000 full_screen "$w"; then
+        out "CPU decisecond $mode" "not measured: no full screen"
+        kill -- "-$pid"; wait "$pid"; pid=""; continue
+      fi
     fi
     out "CPU decisecond $mode" "$(cpu_figure "$clocks_pid")"
     out "memory $mode" "$(memory_figure "$clocks_pid")"
