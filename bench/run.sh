@@ -1,30 +1,36 @@
 #!/usr/bin/env bash
 # The performance table in one run, printed as Markdown:
-#  - the Linux program: time from start to its mapped window, the CPU share
-#    of a running stopwatch at second, decisecond and centisecond precision,
-#    its private memory (bench/linux_perf.sh where it exists, on a private
-#    Xvfb display; the second-precision figure measured here the same way);
+#  - on one Xvfb (1280x800) with openbox, one program at a time
+#    (bench/linux_perf.sh): the Linux program as built now and as it was
+#    before partial repaints (commit 063c609), and GNOME Clocks' stopwatch
+#    when it is installed: start to mapped window, the CPU share of the
+#    program and of the X server with a running stopwatch at tenths and
+#    hundredths, small and full screen, and memory with the X pixmaps;
 #  - the tick's lateness at a 10 ms period (dist/linux/tick_probe);
 #  - the core's benchmarks (bench_core of the linux build);
 #  - the sizes of both Windows programs.
-# Builds nothing: run after cmake --build --preset linux (and the Windows
-# presets). A figure that cannot be measured is shown as "not measured" with
-# the reason. MOX_PERF_SECONDS sets the length of each CPU measurement
-# (default 10); MOX_BENCH_CORE names another bench_core, MOX_PROGRAM another
-# Linux program, MOX_DIST another folder of Windows programs.
+# Run after cmake --build --preset linux (and the Windows presets). The
+# program before the change is built from that commit in a temporary folder
+# (about two minutes) unless MOX_BEFORE_PROGRAM names one. A figure that
+# cannot be measured is shown as "not measured" with the reason.
+# MOX_PERF_SECONDS (default 60) and MOX_PERF_RUNS (default 3) set each CPU
+# figure: the median of that many windows of that length. MOX_PROGRAM names
+# another Linux program, MOX_BENCH_CORE another bench_core, MOX_DIST another
+# folder of Windows programs. The Windows program under Wine is measured by
+# bench/wine_perf.sh.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-cd "$root"
+cd "$root" || exit 1
 source tools/xsession.sh
-seconds="${MOX_PERF_SECONDS:-10}"
+export MOX_PERF_SECONDS="${MOX_PERF_SECONDS:-60}" MOX_PERF_RUNS="${MOX_PERF_RUNS:-3}"
 program="${MOX_PROGRAM:-$root/dist/linux/moxtimer}"
+before_commit=063c609
+before="${MOX_BEFORE_PROGRAM:-}"
 probe="$root/dist/linux/tick_probe"
 bench_core="${MOX_BENCH_CORE:-$root/build/linux/bench/bench_core}"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/moxtimer-bench.XXXXXX")"
-pid=""
 cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
   xs_stop
   rm -rf "$work"
 }
@@ -32,88 +38,49 @@ trap cleanup EXIT
 
 rows=()
 row() { rows+=("| $1 | $2 |"); }
-echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1), load $(cut -d' ' -f1-3 /proc/loadavg)"
+machine="$(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1)"
+echo "machine: $machine, load $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "each CPU figure: median of $MOX_PERF_RUNS windows of $MOX_PERF_SECONDS s"
 
-# CPU share of one core, in percent, over MOX_PERF_SECONDS, of a stopwatch
-# running at precision $1; leaves its private memory (kB) in $work/private_kb:
-# Private_Dirty on the first line, Private_Clean + Private_Dirty on the second.
-cpu_share() {
-  rm -f "$work/moxtimer.ini"
-  (cd "$work" && exec ./moxtimer -start "-precision=$1" >/dev/null 2>&1) &
-  pid=$!
-  # From its first paint on: start-up is no part of the measurement.
-  poll 10000 eval 'w=$(xs_window_of "$pid" moxStopwatchTimer) && xs_painted "$w"'
-  local hz c0 c1 t0 t1
-  hz=$(getconf CLK_TCK)
-  c0=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-  t0=$(date +%s%N)
-  measure_for "$seconds"
-  c1=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-  t1=$(date +%s%N)
-  awk '/^Private_Dirty:/ { d = $2 } /^Private_(Clean|Dirty):/ { s += $2 } END { print d; print s }' \
-    "/proc/$pid/smaps_rollup" >"$work/private_kb"
-  kill "$pid"
-  wait "$pid" 2>/dev/null
-  pid=""
-  awk -v c=$((c1 - c0)) -v hz="$hz" -v ns=$((t1 - t0)) 'BEGIN { printf "%.2f", 100 * c / hz / (ns / 1e9) }'
-}
-
-# --- The Linux program.
-if [ ! -x "$program" ]; then
-  row "Linux program" "not measured: $program is not built"
-else
-  cp "$program" "$work/moxtimer"
-  perf_out=""
-  if [ -f bench/linux_perf.sh ]; then
-    echo "--- bench/linux_perf.sh"
-    perf_out="$(MOX_PROGRAM="$program" MOX_PERF_SECONDS="$seconds" bash bench/linux_perf.sh 2>&1)"
-    echo "$perf_out"
-  fi
-  # figure LABEL: the value column of linux_perf.sh's line starting LABEL.
-  figure() { awk -v l="$1" 'index($0, l) == 1 { s = substr($0, length(l) + 1); split(s, f, " "); print f[1]; exit }' <<<"$perf_out"; }
-  map=$(figure "start to mapped window (median)")
-  runs=$(sed -n 's/^start to mapped window, 5 runs (ms): //p' <<<"$perf_out")
-  deci=$(figure "CPU, stopwatch at decisecond")
-  centi=$(figure "CPU, stopwatch at centisecond")
-  deci_mb=$(figure "private dirty memory (decisecond run)")
-  centi_mb=$(figure "private dirty memory (centisecond run)")
-
-  if ! xs_start; then
-    row "Linux program" "not measured: no X display"
+# --- The program before partial repaints, built from its commit.
+if [ -z "$before" ]; then
+  echo "--- building the program of $before_commit in $work/before"
+  mkdir -p "$work/before"
+  if git archive "$before_commit" | tar -x -C "$work/before" &&
+    cmake -S "$work/before" --preset linux >"$work/before.log" 2>&1 &&
+    cmake --build "$work/before/build/linux" -j2 --target moxtimer >>"$work/before.log" 2>&1; then
+    before="$work/before/dist/linux/moxtimer"
   else
-    if [ -z "$map" ]; then
-      # No linux_perf.sh figure: until the window is mapped, by polling.
-      times=()
-      for _ in 1 2 3 4 5; do
-        rm -f "$work/moxtimer.ini"
-        t0=$(date +%s%N)
-        (cd "$work" && exec ./moxtimer >/dev/null 2>&1) &
-        pid=$!
-        mapped() { xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; }
-        poll 10000 mapped && times+=($((($(date +%s%N) - t0) / 1000000)))
-        kill "$pid"; wait "$pid" 2>/dev/null; pid=""
-      done
-      runs="${times[*]}"
-      map=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
-    fi
-    sec=$(cpu_share second)
-    sec_dirty_kb=$(sed -n 1p "$work/private_kb")
-    sec_kb=$(sed -n 2p "$work/private_kb")
-    [ -n "$deci" ] || { deci=$(cpu_share decisecond); deci_mb=$(awk -v k="$(sed -n 1p "$work/private_kb")" 'BEGIN { printf "%.1f", k / 1024 }'); }
-    [ -n "$centi" ] || { centi=$(cpu_share centisecond); centi_mb=$(awk -v k="$(sed -n 1p "$work/private_kb")" 'BEGIN { printf "%.1f", k / 1024 }'); }
-    xs_stop
-    row "Linux program: start to mapped window (median of 5)" "${map:-?} ms (runs: ${runs:-?})"
-    # /proc counts CPU time in clock ticks: one tick over the measurement is
-    # the smallest share it can show.
-    resolution=$(awk -v hz="$(getconf CLK_TCK)" -v s="$seconds" 'BEGIN { printf "%.2f", 100 / hz / s }')
-    row "Linux program: CPU, running stopwatch, second precision" "${sec} % of one core (over ${seconds} s; resolution ${resolution} %)"
-    row "Linux program: CPU, running stopwatch, decisecond precision" "${deci:-?} % of one core"
-    row "Linux program: CPU, running stopwatch, centisecond precision" "${centi:-?} % of one core"
-    row "Linux program: private dirty memory, second run" "$(awk -v k="$sec_dirty_kb" 'BEGIN { printf "%.1f", k / 1024 }') MB (with Private_Clean: $(awk -v k="$sec_kb" 'BEGIN { printf "%.1f", k / 1024 }') MB)"
-    [ -n "$deci_mb" ] && row "Linux program: private dirty memory, decisecond run" "${deci_mb} MB"
-    [ -n "$centi_mb" ] && row "Linux program: private dirty memory, centisecond run" "${centi_mb} MB"
+    tail -20 "$work/before.log"
   fi
 fi
+
+# --- The programs on one X server.
+perf="$work/perf.tsv"
+: >"$perf"
+if ! XS_SCREEN=1280x800x24 xs_start --wm; then
+  row "Programs on Xvfb" "not measured: no X display with openbox"
+else
+  export MOX_XVFB_PID=$XS_XVFB_PID
+  measure() { # LABEL linux_perf.sh ARGS...
+    echo "--- $1"
+    bash bench/linux_perf.sh "${@:2}" 2>&1 | tee -a "$perf"
+  }
+  if [ -x "${before:-}" ]; then measure "before ($before_commit)" ours before "$before"; fi
+  if [ -x "$program" ]; then measure "ours" ours ours "$program"; fi
+  measure "GNOME Clocks" clocks
+  xs_stop
+fi
+# cell LABEL MEASURE: the figure of linux_perf.sh's line, or "-".
+cell() { awk -F'\t' -v l="$1" -v m="$2" '$1 == l && $2 == m { print $3; f = 1; exit } END { if (!f) print "-" }' "$perf"; }
+table=("| On Xvfb 1280x800 with openbox | ours, before ($before_commit) | ours | GNOME Clocks |" "|---|---|---|---|")
+for m in "start to mapped window" "CPU decisecond small" "CPU decisecond full" "CPU centisecond small" \
+  "CPU centisecond full" "memory small" "memory full"; do
+  table+=("| $m | $(cell before "$m") | $(cell ours "$m") | $(cell "GNOME Clocks" "$m") |")
+done
+[ -x "${before:-}" ] || table+=("| | not measured: no program of $before_commit | | |")
+[ -x "$program" ] || table+=("| | | not measured: $program is not built | |")
+command -v gnome-clocks >/dev/null || table+=("| | | | not measured: not installed (apt-get install gnome-clocks) |")
 
 # --- The tick's lateness.
 if [ -x "$probe" ]; then
@@ -151,6 +118,13 @@ for arch in x86 x64; do
   fi
 done
 
+echo
+echo "Machine: $machine. CPU: program / X server / sum, % of one core, median of"
+echo "$MOX_PERF_RUNS windows of $MOX_PERF_SECONDS s, with the load average over them. Memory: the"
+echo "program's private dirty memory plus the X server's pixmaps for it (xrestop),"
+echo "in the hundredths run."
+echo
+printf '%s\n' "${table[@]}"
 echo
 echo "| Measure | Figure |"
 echo "|---|---|"

@@ -58,7 +58,17 @@ void RecordUiThread() {
     uiThreadKnown = true;
     if (wakeFd < 0) {
         wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-        if (wakeFd >= 0) g_unix_fd_add(wakeFd, G_IO_IN, OnWake, nullptr);
+        if (wakeFd >= 0) {
+            GSource* source = g_unix_fd_source_new(wakeFd, G_IO_IN);
+            g_source_set_callback(source, G_SOURCE_FUNC(OnWake), nullptr, nullptr);
+            // Left unblocked while it runs: blocking takes the fd out of the
+            // main loop's poll set and puts it back, and each change wakes
+            // the loop, one more idle turn for every tick. It runs no nested
+            // loop, so it is never entered twice.
+            g_source_set_can_recurse(source, TRUE);
+            g_source_attach(source, nullptr);
+            g_source_unref(source);
+        }
     }
 }
 
