@@ -2,6 +2,8 @@
 // a menu opens.
 #include "app/menu_state.h"
 
+#include <iterator>
+
 #include "app/app_record.h"
 #include "app/commands.h"
 #include "clock/clock.h"
@@ -70,13 +72,13 @@ const MenuEntry kContextMenuItems[] = {
     Item(L"&About...", IDM_ABOUT),
     Item(L"E&xit", IDM_EXIT),
 };
-const size_t kContextMenuItemCount = sizeof(kContextMenuItems) / sizeof(kContextMenuItems[0]);
+const size_t kContextMenuItemCount = std::size(kContextMenuItems);
 
 const MenuEntry kEntryMenuItems[] = {
     Item(L"&OK\tEnter", IDM_ENTRY_OK),
     Item(L"&Cancel\tEsc", IDM_ENTRY_CANCEL),
 };
-const size_t kEntryMenuItemCount = sizeof(kEntryMenuItems) / sizeof(kEntryMenuItems[0]);
+const size_t kEntryMenuItemCount = std::size(kEntryMenuItems);
 
 ContextMenuState ComputeContextMenuState() {
     int32_t started;
