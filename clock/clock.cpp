@@ -110,11 +110,6 @@ void StopClockLocked() {
     }
 }
 
-void StopClock() {
-    ClockLockGuard guard;
-    StopClockLocked();
-}
-
 void ClockTick(uintptr_t context) {
     bool timeUp = false;
     RepaintArea repaint{RepaintKind::None, {}};

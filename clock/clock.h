@@ -53,7 +53,6 @@ void ResetClockForTests();
 void SetPrecision(Precision precision);
 void SetTimerMode(uint32_t countdownMs);
 void ToggleClock();  // takes the lock
-void StopClock();    // takes the lock
 // ToggleClock, then the title and a repaint without erase (after the lock).
 void StartPause(WindowHandle window);
 

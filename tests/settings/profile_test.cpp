@@ -169,9 +169,11 @@ TEST_F(Profile, WriteChangesOnlyItsOwnLine) {
         EXPECT_TRUE(ProfileFileWriteString(c.section, L"key", c.value.c_str(), path_.c_str()));
         EXPECT_EQ(ReadFileBytes(path_), c.after) << testing::PrintToString(c.before);
     }
-    // A pair cut by the length is not joined with the half beyond it.
+    // A pair is one character, but not when the length cuts it.
     const wchar_t pair[] = {wchar_t(0xD83D), wchar_t(0xDE00), 0};
     uint32_t c = 0;
+    EXPECT_EQ(DecodeWideChar(pair, 2, 0, &c), 2u);
+    EXPECT_EQ(c, 0x1F600u);
     EXPECT_EQ(DecodeWideChar(pair, 1, 0, &c), 1u);
     EXPECT_EQ(c, 0xD83Du);
 }
