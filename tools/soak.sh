@@ -57,18 +57,8 @@ done
 growth_limit="${MOX_SOAK_GROWTH_KB:-512}"
 dist="${MOX_DIST:-$root/dist}"
 
-passed=0
-failed=0
+source tools/checks.sh
 missing=0
-check() {
-  local name="$1"
-  shift
-  if "$@"; then
-    passed=$((passed + 1)); echo "  ok    $name"
-  else
-    failed=$((failed + 1)); echo "  FAIL  $name"
-  fi
-}
 
 for tool in xdotool xprop wmctrl openbox; do
   command -v "$tool" >/dev/null || { echo "soak: $tool is missing (tools/install-deps.sh)"; exit 1; }

@@ -20,17 +20,7 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 cd "$root"
 source tools/xsession.sh
 
-passed=0
-failed=0
-check() {
-  local name="$1"
-  shift
-  if "$@"; then
-    passed=$((passed + 1)); echo "  ok    $name"
-  else
-    failed=$((failed + 1)); echo "  FAIL  $name"
-  fi
-}
+source tools/checks.sh
 
 dist="${MOX_DIST:-$root/dist}"
 version="$(sed -n 's/^project(MoxTimer VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
