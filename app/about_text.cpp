@@ -48,17 +48,15 @@ constexpr wchar_t kAboutBody[] =
 constexpr size_t kBuildToolsCapacity = 64;
 wchar_t aboutText[std::size(kAboutHead) + kBuildToolsCapacity + std::size(kAboutBody)];
 
-const wchar_t* BuildAboutText() {
+}  // namespace
+
+// Put together at each call: it is asked for only when the about box opens
+// (and by --help), on the UI thread. A function-local static would bring the
+// thread-safe initialization guard, and with it the exception support of the
+// C++ runtime, into the Windows program: twice its size.
+const wchar_t* AboutText() {
     std::wcscpy(aboutText, kAboutHead);
     std::wcsncat(aboutText, kBuildTools, kBuildToolsCapacity - 1);
     std::wcscat(aboutText, kAboutBody);
     return aboutText;
-}
-
-}  // namespace
-
-const wchar_t* AboutText() {
-    // Built at the first call, once, whichever thread asks first.
-    static const wchar_t* const text = BuildAboutText();
-    return text;
 }
