@@ -157,7 +157,7 @@ TEST(CommandLineText, DecimalsAndTokens) {
     for (auto [source, capacity, token, rest] : {
              std::tuple{L"ab\tc d", 10, L"ab\tc", L" d"}, {L"\"a b\" c", 10, L"a b", L" c"},
              {L"\"a b", 10, L"a b", L""}, {L"\"\"x", 10, L"", L"x"}, {L"abcdef", 4, L"abc", L""},
-             {L"", 10, L"#", L""}, {L"x", 0, L"#", L""}}) {
+             {L"", 10, L"#", L""}, {L"x", 0, L"#", L""}, {L"x", 1, L"", L""}}) {
         // clang-format on
         wchar_t buffer[12] = L"#";
         EXPECT_STREQ(ExtractToken(source, buffer, capacity), rest) << source;
@@ -251,6 +251,10 @@ TEST(SettingsPath, NamedAfterTheProgramByEachRule) {
             EXPECT_EQ(std::wstring(out).size(), length == longest ? 9u : 0u) << length;
         }
     }
+    // With no room at all, nothing is written.
+    wchar_t none = L'#';
+    EXPECT_FALSE(NameSettingsFile(L"a.exe", kReplace, &none, 0));
+    EXPECT_EQ(none, L'#');
 }
 
 // The platform's rule and placement reach both paths; a program path too long
