@@ -67,8 +67,9 @@ RepaintArea ChangedArea(const DisplayLook& before, const DisplayLook& now) {
     const Rect from = GlyphCellRect(now.area, now.metrics, first);
     const Rect to = GlyphCellRect(now.area, now.metrics, last);
     const Rect cells{from.left, from.top, to.right, to.bottom};
-    // Cells of no width or height show nothing.
-    if (cells.right <= cells.left || cells.bottom <= cells.top) return {RepaintKind::None, {}};
+    // Cells of no width show nothing. An area of no height has cells of no
+    // width too: the cell is at most half the height.
+    if (cells.right <= cells.left) return {RepaintKind::None, {}};
     return {RepaintKind::Part, cells};
 }
 

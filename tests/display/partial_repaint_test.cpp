@@ -187,6 +187,14 @@ TEST(PartialRepaint, TicksInvalidateTheCellsThatChanged) {
     DispatchCommand(kWindow, IDM_STYLE_STRAIGHT);
     EXPECT_EQ(fake::g.erasingRepaints, 1);
     EXPECT_EQ(invalidated(), "2:");
+    // In a window with no height the ticks invalidate nothing.
+    DispatchCommand(kWindow, IDM_START_PAUSE);
+    fake::g.clientSize = {165, 0};
+    OnSize(kWindow);
+    invalidated();
+    fake::g.counter = 2500;
+    fake::FireTick();
+    EXPECT_EQ(invalidated(), "0:");
 }
 
 }  // namespace
