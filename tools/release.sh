@@ -64,6 +64,14 @@ for tool in zip tar gzip sha256sum convert cpack dpkg-shlibdeps; do
   command -v "$tool" >/dev/null || { echo "release: $tool is missing (tools/install-deps.sh)" >&2; exit 1; }
 done
 
+# A package's input, or a line saying how to make it and a failed release.
+present() {
+  [ -f "$1" ] && return 0
+  echo "release: $1 is missing ($2)" >&2
+  status=1
+  return 1
+}
+
 if [ "$build" = 1 ]; then
   for preset in linux windows-x86 windows-x64; do
     target=MoxTimer
@@ -107,11 +115,7 @@ status=0
 windows_package() {
   local arch=$1 exe="$dist/windows-$1/MoxTimer.exe"
   local name="MoxTimer-$version-windows-$arch"
-  if [ ! -f "$exe" ]; then
-    echo "release: $exe is missing (cmake --build --preset windows-$arch)" >&2
-    status=1
-    return
-  fi
+  present "$exe" "cmake --build --preset windows-$arch" || return
   local stage="$work/$name"
   mkdir -p "$stage"
   cp "$exe" "$stage/MoxTimer.exe"
@@ -146,11 +150,7 @@ linux_icons() {
 linux_package() {
   local program="$dist/linux/moxtimer"
   local name="moxtimer-$version-linux-x86_64"
-  if [ ! -f "$program" ]; then
-    echo "release: $program is missing (cmake --build --preset linux)" >&2
-    status=1
-    return
-  fi
+  present "$program" "cmake --build --preset linux" || return
   local stage="$work/$name"
   mkdir -p "$stage"
   # The build keeps its debugging data; the package does without.
@@ -173,11 +173,7 @@ linux_package() {
 deb_package() {
   local build="${MOX_LINUX_BUILD:-$root/build/linux}"
   local name="moxtimer_${version}_amd64.deb"
-  if [ ! -f "$build/CPackConfig.cmake" ]; then
-    echo "release: $build/CPackConfig.cmake is missing (cmake --preset linux)" >&2
-    status=1
-    return
-  fi
+  present "$build/CPackConfig.cmake" "cmake --preset linux" || return
   # Whatever the install rules take must be up to date.
   if ! cmake --build "$build" --target moxtimer >"$work/deb-build.log" 2>&1 ||
     ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1 ||
