@@ -86,6 +86,11 @@ void OnTimeUp(WindowHandle window) {
     if (options.quitAfterTimeUp) QuitMessageLoop();
 }
 
+void OnResume(WindowHandle) {
+    ClockLockGuard guard;
+    RearmClockTickLocked();
+}
+
 void OnEnterFullScreenRequest(WindowHandle window) {
     g_app.options.fullScreen = EnterFullScreen(window);
 }

@@ -29,6 +29,10 @@ void OnMiddleButton(WindowHandle window);
 // WM_TIME_UP: alarm sound and message (unless noAlarm), then the quit when
 // asked.
 void OnTimeUp(WindowHandle window);
+// The machine has woken from sleep: a running clock ticks at once, so that the
+// display (a minute display above all) shows the time slept without waiting
+// for the next due tick.
+void OnResume(WindowHandle window);
 // WM_NCLBUTTONDBLCLK, and WM_SYSCOMMAND with SC_MAXIMIZE: enter full screen.
 void OnEnterFullScreenRequest(WindowHandle window);
 // WM_SYSCOMMAND with SC_RESTORE: leave full screen.

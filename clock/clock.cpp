@@ -110,6 +110,12 @@ void StopClockLocked() {
     }
 }
 
+void RearmClockTickLocked() {
+    if (!g_clock.running) return;
+    DisarmClockTick();
+    ArmClockTick();
+}
+
 void ClockTick(uintptr_t context) {
     bool timeUp = false;
     RepaintArea repaint{RepaintKind::None, {}};

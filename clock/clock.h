@@ -72,3 +72,6 @@ void PrecisionCommand(WindowHandle window, Precision precision);
 // Lock-free inner forms, for callers already holding the clock lock.
 void ToggleClockLocked();
 void StopClockLocked();
+// A running clock is armed anew, its first tick due at once; its base stays,
+// so the time since the last tick (a sleep included) is counted.
+void RearmClockTickLocked();
