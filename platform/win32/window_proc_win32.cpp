@@ -87,6 +87,13 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         case WM_TIME_UP:
             OnTimeUp(window);
             return 0;
+        case WM_POWERBROADCAST:
+            // The counter kept counting while the machine slept; a running
+            // clock ticks at once so the display does not wait for the next
+            // due time of an arming made before the sleep.
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+                OnResume(window);
+            return TRUE;
         default:
             break;
     }

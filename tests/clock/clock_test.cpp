@@ -168,6 +168,45 @@ TEST_F(ClockTest, PresetAndStopwatchCommandsCountFromTheSameBase) {
     EXPECT_EQ(fake::g.repaints, 10);  // 2 starts, 4 commands, 4 ticks
 }
 
+// Started at 0, ticked at 1000, then the machine sleeps and the counter jumps
+// to the wake. A resume ticks a running clock at once: the display shows the
+// sleep counted, and a countdown that ended inside it ends there, once. A
+// paused clock is left alone, and the sleep is not counted when it goes on.
+TEST_F(ClockTest, SleepBetweenTwoTicks) {
+    const struct {
+        uint32_t countdown;  // 0: stopwatch
+        Precision precision;
+        int toggles;
+        uint32_t wake;
+        const wchar_t* text;
+        int timeUps;
+    } rows[] = {{0, kPrecisionSecond, 1, 301000, L"00:05:01.00", 0},
+                {600000, kPrecisionCentisecond, 1, 301234, L"00:04:58.76", 0},
+                {600000, kPrecisionSecond, 1, 3600000, L"00:00:00.00", 1},
+                {600000, kPrecisionSecond, 2, 3600000, L"00:09:58.00", 0}};
+    for (const auto& r : rows) {
+        SetUp();
+        SetPrecision(r.precision);
+        if (r.countdown) SetTimerMode(r.countdown);
+        StartPause(kWindow);
+        TickAt(1000);
+        if (r.toggles > 1) StartPause(kWindow);
+        const uintptr_t beforeSleep = fake::g.tickContext;
+        const int arms = fake::g.armCount;
+        fake::g.counter = r.wake;
+        {
+            ClockLockGuard guard;  // what a resume does
+            RearmClockTickLocked();
+        }
+        EXPECT_EQ(fake::g.armCount - arms, r.toggles == 1 ? 1 : 0) << r.wake;
+        if (r.toggles > 1) StartPause(kWindow), fake::g.counter += 1000;
+        if (fake::FireTick()) ClockTick(beforeSleep);
+        EXPECT_EQ(std::tuple(std::wstring(g_displayText), fake::g.timeUpPosts),
+                  std::tuple(r.text, r.timeUps))
+            << r.wake;
+    }
+}
+
 // Idle, running and paused, in both modes; the suffix holds whole seconds.
 TEST_F(ClockTest, TitleByModeAndState) {
     const struct {
