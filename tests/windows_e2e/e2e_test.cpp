@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/about_text.h"
+#include "app/commands.h"
 #include "resources/resource_ids.h"
 
 // The about text the Windows program must show names what built it.
@@ -330,9 +331,21 @@ TEST(Startup, AMissingEntryMenuIsReportedAndTheProgramGoesOn) {
     EXPECT_TRUE(p.Titled(L"Timer")) << p.Title();
 }
 
-TEST(Keys, SpaceF11AndF1) {
+// One session as a user has it: the keyboard menu, Space, F11, F1, a preset
+// and a typed countdown, then the close that writes every key.
+TEST(Session, KeysMenusCountdownsAndTheFileWrittenAtClose) {
     Program p;
-    ASSERT_TRUE(p.Start(L"-position=300,200,120,30"));
+    ASSERT_TRUE(p.Start(L"-position=150,120,120,30"));
+    // On x64 the keyboard's (-1, -1) arrives in a 64-bit lParam; the menu must
+    // still open at the bottom left of the client area.
+    const Rect client = p.Client();
+    HWND popup = p.OpenMenuFromKeyboard();
+    ASSERT_NE(popup, nullptr);
+    const Rect menu = WindowRect(popup);
+    EXPECT_EQ((Rect{menu[0], menu[1]}), (Rect{client[0], client[3]}));
+    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(p.Gone(kMenu));
+
     p.Key(VK_SPACE);
     EXPECT_TRUE(p.LitIn(kGreen));
     EXPECT_EQ(p.Title(), L"Stopwatch");
@@ -341,7 +354,6 @@ TEST(Keys, SpaceF11AndF1) {
     EXPECT_TRUE(p.LitIn(kGrey));
 
     // Full screen in and out keeps the client area.
-    const Rect client = p.Client();
     for (UINT leave : {VK_F11, VK_ESCAPE}) {
         p.Key(VK_F11);
         ASSERT_TRUE(WaitFor([&] { return p.InFullScreen(); }));
@@ -362,20 +374,16 @@ TEST(Keys, SpaceF11AndF1) {
     PostMessageW(text, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(p.Gone(kBox));
     EXPECT_TRUE(IsWindowEnabled(p.window));
-}
 
-TEST(Timer, PresetAndTypedCountdowns) {
-    Program p;
-    ASSERT_TRUE(p.Start(L""));
+    p.Post(WM_COMMAND, IDM_RESET);
     p.Post(WM_COMMAND, 300);  // &Timer, 5 minutes
     EXPECT_TRUE(p.Titled(L"Timer")) << p.Title();
-
     // More than 99:59:59 is refused with a box and entry goes on.
     ASSERT_TRUE(p.ChooseFromMenu(L"tc"));  // &Timer, &Customize...
     ASSERT_TRUE(WaitFor([&] { return p.HasCaret(); }));
     p.Keys(L"995960");
     p.Key(VK_RETURN);
-    HWND box = p.WaitForTop(kBox);
+    box = p.WaitForTop(kBox);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), L"Time is invalid as it is more than 99:59:59!");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -387,6 +395,14 @@ TEST(Timer, PresetAndTypedCountdowns) {
     ASSERT_TRUE(WaitFor([&] { return !p.HasCaret(); }));
     p.Key(VK_SPACE);
     EXPECT_TRUE(p.Titled(L"Timer (750 sec)")) << p.Title();
+
+    p.Post(WM_CLOSE);
+    ASSERT_EQ(p.WaitForExit(), 0u);
+    EXPECT_EQ(p.Settings(),
+              "[MOX_Timer]\n-mode=timer:750\n-precision=second\n-color=green\n-style=rounded\n"
+              "-position=150,120,120,30\n-start=0\n-noTitleBar=0\n-noTaskBarIcon=0\n"
+              "-fullScreen=0\n-noAlarm=0\n-quitAfterTimeUp=0\n-alarmFile=alarm.wav\n"
+              "-alarmMessage=Time is up!\n");
 }
 
 TEST(Timer, TimeUpShowsTheMessageOrQuits) {
@@ -420,27 +436,6 @@ TEST(Timer, TimeUpShowsTheMessageOrQuits) {
             EXPECT_TRUE(p.Running());
         }
     }
-}
-
-// On x64 the keyboard's (-1, -1) arrives in a 64-bit lParam; the menu must
-// still open at the bottom left of the client area. Close writes every key.
-TEST(Settings, KeyboardMenuAtTheBottomLeftThenCloseWritesEveryKeyInOrder) {
-    Program p;
-    ASSERT_TRUE(p.Start(L"-position=150,120,120,30"));
-    const Rect client = p.Client();
-    HWND popup = p.OpenMenuFromKeyboard();
-    ASSERT_NE(popup, nullptr);
-    const Rect menu = WindowRect(popup);
-    EXPECT_EQ((Rect{menu[0], menu[1]}), (Rect{client[0], client[3]}));
-    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 1);
-    EXPECT_TRUE(p.Gone(kMenu));
-    p.Post(WM_CLOSE);
-    ASSERT_EQ(p.WaitForExit(), 0u);
-    EXPECT_EQ(p.Settings(),
-              "[MOX_Timer]\n-mode=stopwatch\n-precision=second\n-color=green\n-style=rounded\n"
-              "-position=150,120,120,30\n-start=0\n-noTitleBar=0\n-noTaskBarIcon=0\n"
-              "-fullScreen=0\n-noAlarm=0\n-quitAfterTimeUp=0\n-alarmFile=alarm.wav\n"
-              "-alarmMessage=Time is up!\n");
 }
 
 }  // namespace
