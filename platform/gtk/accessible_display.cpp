@@ -16,6 +16,7 @@
 
 #include <cwchar>
 
+#include "clock/spoken_time.h"
 #include "clock/time_text.h"
 #include "clock/title.h"
 #include "entry/countdown_entry.h"
@@ -25,7 +26,6 @@
 namespace {
 
 constexpr size_t kShownGlyphs = 8;
-constexpr wchar_t kEntryName[] = L"Countdown entry";
 constexpr size_t kNameCapacity = kTitleTextCapacity + 1 + kShownGlyphs;
 
 gboolean RefreshAccessibleName(gpointer data) {
@@ -58,7 +58,8 @@ void ComposeAccessibleName(char* name, size_t capacity) {
         if (glyph == L' ') glyph = L':';
     }
     wchar_t text[kNameCapacity + 1];
-    std::swprintf(text, kNameCapacity + 1, L"%ls %ls", entry ? kEntryName : g_titleText, shown);
+    std::swprintf(text, kNameCapacity + 1, L"%ls %ls", entry ? kSpokenEntryText : g_titleText,
+                  shown);
     WideToUtf8(text, name, capacity);
 }
 

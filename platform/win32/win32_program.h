@@ -46,3 +46,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 // WM_CONTEXTMENU: returns false when the click lies outside the client area
 // and the message belongs to default processing.
 bool ShowContextMenu(HWND hwnd, LPARAM lParam);
+
+// accessible_name_win32.cpp: the display's accessible name. Start in
+// WM_CREATE, refresh on its timer (WM_TIMER), stop in WM_DESTROY; UI thread.
+void StartAccessibleName(HWND hwnd);
+void RefreshAccessibleName(HWND hwnd);
+void StopAccessibleName(HWND hwnd);

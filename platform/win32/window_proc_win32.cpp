@@ -17,6 +17,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     switch (message) {
         case WM_CREATE:
             OnCreate(window);
+            StartAccessibleName(hwnd);
             return 0;
         case WM_SIZE:
             OnSize(window);
@@ -40,6 +41,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             }
             return 0;
         case WM_DESTROY:
+            StopAccessibleName(hwnd);
             PostQuitMessage(0);
             return 0;
         case WM_CONTEXTMENU:
@@ -83,6 +85,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK:
             OnMiddleButton(window);
+            return 0;
+        case WM_TIMER:
+            // The accessible name's timer is the window's only one.
+            RefreshAccessibleName(hwnd);
             return 0;
         case WM_TIME_UP:
             OnTimeUp(window);
