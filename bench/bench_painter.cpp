@@ -1,10 +1,10 @@
 // The painter's cost. One paint of the longest text (11 glyphs, straight
 // style: 109 fills) into the fake canvas, which only counts fills: the
-// painter's own work and the rectangle arithmetic. And one tick's repaint at hundredths in a full screen of
-// 1280x800: the tick with its request, then the paint of what it
-// invalidated, whole (as every tick did before partial invalidation) or only
-// the cells that changed; fills/paint and px/paint count the fills that reach
-// the invalidated part and the pixels they cover.
+// painter's own work and the rectangle arithmetic. And one tick's repaint at
+// hundredths in a full screen of 1280x800: the tick with its request, then
+// the paint of what it invalidated, whole (as every tick did before partial
+// invalidation) or only the cells that changed; fills/paint and px/paint
+// count the fills that reach the invalidated part and the pixels they cover.
 #include <benchmark/benchmark.h>
 
 #include "app/operations.h"
