@@ -27,3 +27,9 @@ extern AppRecord g_app;
 inline WindowHandle MainWindow() {
     return g_app.mainWindow.load(std::memory_order_acquire);
 }
+
+// The settings of this run, on g_app: DeriveSettingsPath, ReadOptions and
+// WriteSettings of settings/ with the record's paths and options.
+void DeriveSettingsPath();
+void ReadOptions();
+void WriteSettings(WindowHandle window);

@@ -4,10 +4,9 @@
 #include "app/commands.h"
 
 #include "app/app_record.h"
+#include "app/operations.h"
 #include "app/shell_services.h"
-#include "clock/clock.h"
 #include "display/painter.h"
-#include "display/requested_look.h"
 #include "entry/countdown_entry.h"
 
 namespace {

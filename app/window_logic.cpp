@@ -2,22 +2,35 @@
 // platform layers only translate their native events into these calls.
 #include "app/window_logic.h"
 
+#include <algorithm>
+
 #include "app/app_record.h"
+#include "app/operations.h"
 #include "app/shell_services.h"
-#include "clock/clock.h"
 #include "clock/time_text.h"
 #include "clock/title.h"
 #include "display/layout.h"
 #include "display/painter.h"
 #include "entry/countdown_entry.h"
-#include "settings/options.h"
-#include "settings/settings_path.h"
-#include "settings/write_back.h"
 
 namespace {
 
 // A resize during countdown entry lays the area out for the longest time text.
 constexpr int32_t kEntryResizeGlyphs = 11;
+
+// The tick writes the time text and the running flag on its own thread: paint
+// from copies taken under the clock lock, without holding it while filling.
+void PaintCopy(PaintCanvas* canvas, const wchar_t* text, int32_t glyphs) {
+    wchar_t copy[kMaxGlyphs];
+    int32_t running;
+    {
+        ClockLockGuard lock;
+        std::copy_n(text, std::clamp(glyphs, 0, kMaxGlyphs), copy);
+        running = g_clock.running;
+    }
+    const DigitArea& area = g_digitArea;
+    PaintText(canvas, copy, glyphs, area.left, area.top, g_segmentMetrics, running);
+}
 
 }  // namespace
 
@@ -37,7 +50,7 @@ void OnCreate(WindowHandle window) {
     // The tick reaches the window through this handle, and the start option
     // arms the tick right below, before window creation has returned.
     g_app.mainWindow.store(window, std::memory_order_release);
-    if (g_app.options.start) ToggleClock();
+    if (g_app.options.start) ToggleClock(ClockTick);
     ClockMode mode;
     int32_t running;
     {
@@ -54,14 +67,13 @@ void OnSize(WindowHandle window) {
 }
 
 void OnPaint(WindowHandle window, PaintCanvas* canvas) {
-    const DigitArea area = g_digitArea;
     if (EntryActive()) {
         HideEntryCaret(window);
-        PaintText(canvas, g_editText, kEntryGlyphs, area.left, area.top, g_segmentMetrics);
+        PaintCopy(canvas, g_editText, kEntryGlyphs);
         ShowEntryCaret(window);
         return;
     }
-    PaintText(canvas, g_displayText, g_clock.glyphCount, area.left, area.top, g_segmentMetrics);
+    PaintCopy(canvas, g_displayText, g_clock.glyphCount);
 }
 
 void OnClose(WindowHandle window) {
@@ -88,7 +100,7 @@ void OnTimeUp(WindowHandle window) {
 
 void OnResume(WindowHandle) {
     ClockLockGuard guard;
-    RearmClockTickLocked();
+    RearmClockTickLocked(ClockTick);
 }
 
 void OnEnterFullScreenRequest(WindowHandle window) {

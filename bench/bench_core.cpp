@@ -1,8 +1,7 @@
 // Hot paths of the portable core, on the fake platform.
 #include <benchmark/benchmark.h>
 
-#include "app/app_record.h"
-#include "clock/clock.h"
+#include "app/operations.h"
 #include "clock/time_text.h"
 #include "platform/fake/fake_platform.h"
 
@@ -12,8 +11,6 @@ namespace {
 
 void SetUpClock(Precision precision) {
     fake::Reset();
-    ResetClockForTests();
-    g_app.mainWindow.store(fake::TestWindow());
     SetPrecision(precision);
     g_clock.armedPeriod = g_clock.tickPeriod;
 }
@@ -45,14 +42,14 @@ BENCHMARK(BM_FormatTimeLargest);
 // One whole tick of a running stopwatch: lock, counter, format, repaint request.
 void BM_ClockTick(benchmark::State& state) {
     SetUpClock(kPrecisionCentisecond);
-    ToggleClock();
+    ToggleClock(ClockTick);
     const uintptr_t context = g_clock.armGeneration;
     for (auto _ : state) {
         fake::g.counter += 10;
         ClockTick(context);
         benchmark::DoNotOptimize(g_displayText);
     }
-    ResetClockForTests();
+    fake::Reset();
 }
 BENCHMARK(BM_ClockTick);
 

@@ -1,24 +1,21 @@
-// The clock engine: state changes and the periodic tick.
+// The clock engine: state changes and what each tick does to them.
 //
-// Two threads meet here. The UI thread runs every operation but ClockTick; the
-// tick source's timer thread runs ClockTick, one call at a time. The clock lock
-// serialises them. Each arming bumps armGeneration and hands it to the timer
-// as the context, so a tick that was already on its way when the clock was
-// paused, reset, ended or re-armed finds a different generation (or running
-// at 0) and leaves everything alone. Disarming never waits for a tick in
-// progress: the tick itself stops the clock at the end of a countdown, and a
-// waiting disarm would wait for itself.
+// Two threads meet here. The UI thread runs every operation but the tick; the
+// tick source's timer thread runs the handler the clock was armed with
+// (ClockTick, app/clock_tick.cpp), one call at a time, and that handler
+// advances the clock here. The clock lock serialises them. Each arming bumps
+// armGeneration and hands it to the timer as the context, so a tick that was
+// already on its way when the clock was paused, reset, ended or re-armed finds
+// a different generation (or running at 0) and leaves everything alone.
+// Disarming never waits for a tick in progress: the tick itself stops the
+// clock at the end of a countdown, and a waiting disarm would wait for itself.
 #include "clock/clock.h"
 
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
 
-#include "app/app_record.h"
 #include "clock/time_text.h"
-#include "clock/title.h"
-#include "display/requested_look.h"
-#include "entry/countdown_entry.h"
 
 ClockState g_clock;
 
@@ -41,9 +38,9 @@ constexpr PrecisionRow kPrecisionTable[] = {
 // Caller holds the clock lock. The handle is stored before the lock is
 // released, so the first tick (due at once) waits for the toggle to finish and
 // then finds everything in place.
-void ArmClockTick() {
+void ArmClockTick(TickCallback onTick) {
     g_clock.armGeneration++;
-    g_clock.tickTimer = ArmTickTimer(g_clock.tickPeriod, ClockTick, g_clock.armGeneration);
+    g_clock.tickTimer = ArmTickTimer(g_clock.tickPeriod, onTick, g_clock.armGeneration);
     g_clock.armedPeriod = g_clock.tickPeriod;
 }
 
@@ -78,13 +75,13 @@ void SetTimerMode(uint32_t countdownMs) {
              static_cast<unsigned>(countdownMs / 1000));
 }
 
-void ToggleClockLocked() {
+void ToggleClockLocked(TickCallback onTick) {
     if (!g_clock.started) {
         // Idle: elapsed is 0 here; the first tick, due at once, computes it.
         g_clock.started = 1;
         g_clock.baseTick = ReadMillisecondCounter();
         g_clock.running = 1;
-        ArmClockTick();
+        ArmClockTick(onTick);
     } else if (g_clock.running) {
         g_clock.running = 0;
         DisarmClockTick();
@@ -93,13 +90,13 @@ void ToggleClockLocked() {
         // and the pause is not counted.
         g_clock.baseTick = ReadMillisecondCounter() - g_clock.elapsed;
         g_clock.running = 1;
-        ArmClockTick();
+        ArmClockTick(onTick);
     }
 }
 
-void ToggleClock() {
+void ToggleClock(TickCallback onTick) {
     ClockLockGuard guard;
-    ToggleClockLocked();
+    ToggleClockLocked(onTick);
 }
 
 void StopClockLocked() {
@@ -110,41 +107,26 @@ void StopClockLocked() {
     }
 }
 
-void RearmClockTickLocked() {
+void RearmClockTickLocked(TickCallback onTick) {
     if (!g_clock.running) return;
     DisarmClockTick();
-    ArmClockTick();
+    ArmClockTick(onTick);
 }
 
-void ClockTick(uintptr_t context) {
-    bool timeUp = false;
-    RepaintArea repaint{RepaintKind::None, {}};
-    {
-        ClockLockGuard guard;
-        if (!g_clock.running || context != g_clock.armGeneration) return;  // stale
-        // The counter is read under the lock: a resume that set baseTick from a
-        // later reading must not meet an earlier one here.
-        g_clock.elapsed = ReadMillisecondCounter() - g_clock.baseTick;
-        if (g_clock.mode == kModeTimer) {
-            // The countdown ends on the tick where the elapsed time reaches it.
-            const uint32_t remaining = RemainingMs();
-            FormatTime(g_displayText, remaining);
-            if (remaining == 0) {
-                g_clock.elapsed = 0;
-                StopClockLocked();
-                timeUp = true;
-            }
-        } else {
-            FormatTime(g_displayText, g_clock.elapsed);
-        }
-        // In the same hold as the formatting: a paint between here and the
-        // request below paints the new text, and the request still covers
-        // every cell it changed. The zero at the end of a countdown is
-        // repainted like any other tick.
-        repaint = NoteTickLocked();
+TickOutcome AdvanceClockLocked(uintptr_t context) {
+    if (!g_clock.running || context != g_clock.armGeneration) return TickOutcome::Stale;
+    // The counter is read under the lock: a resume that set baseTick from a
+    // later reading must not meet an earlier one here.
+    g_clock.elapsed = ReadMillisecondCounter() - g_clock.baseTick;
+    if (g_clock.mode != kModeTimer) {
+        FormatTime(g_displayText, g_clock.elapsed);
+        return TickOutcome::Counted;
     }
-    // Neither call blocks, and neither is made under the lock.
-    const WindowHandle window = MainWindow();
-    if (timeUp) PostTimeUp(window);
-    RequestRepaintArea(window, repaint);
+    // The countdown ends on the tick where the elapsed time reaches it.
+    const uint32_t remaining = RemainingMs();
+    FormatTime(g_displayText, remaining);
+    if (remaining != 0) return TickOutcome::Counted;
+    g_clock.elapsed = 0;
+    StopClockLocked();
+    return TickOutcome::TimeUp;
 }

@@ -1,5 +1,6 @@
 // The one clock: mode, start/pause/resume state, elapsed time, countdown and
-// precision, driven by the platform's periodic tick.
+// precision, driven by the platform's periodic tick. The clock only records:
+// what a change means for the window (title, repaint) is decided above it.
 #pragma once
 
 #include <cstdint>
@@ -42,36 +43,26 @@ extern ClockState g_clock;
 // Caller holds the clock lock.
 uint32_t RemainingMs();
 
-// Puts the clock, the time text and the title back to their process-start
-// values. Start-up never needs it; tests do (platform/fake/clock_reset.cpp,
-// library mox_clock_reset).
-void ResetClockForTests();
-
 // UI thread. SetPrecision and SetTimerMode take no lock: start-up calls them
 // before the tick can run, and later callers hold the clock lock around them
 // (the tick reads precision, mode and countdown).
 void SetPrecision(Precision precision);
 void SetTimerMode(uint32_t countdownMs);
-void ToggleClock();  // takes the lock
-// ToggleClock, then the title and a repaint without erase (after the lock).
-void StartPause(WindowHandle window);
-
-// The tick handler, on the timer thread. context is the arming generation;
-// a tick of any other arming, or of a clock no longer running, does nothing.
-// Takes the lock; posts the time-up message and requests the repaint after
-// releasing it.
-void ClockTick(uintptr_t context);
-
-// The commands dispatched from the window. Each takes the lock itself and
-// sets the title and requests repaints only after releasing it.
-void ResetCommand(WindowHandle window);
-void StopwatchCommand(WindowHandle window);
-void PresetCommand(WindowHandle window, uint32_t seconds);
-void PrecisionCommand(WindowHandle window, Precision precision);
-
-// Lock-free inner forms, for callers already holding the clock lock.
-void ToggleClockLocked();
+// Start, pause or resume. A start or resume arms the periodic tick with onTick,
+// which is handed the arming generation as its context. ToggleClock takes the
+// lock; the Locked forms are for callers already holding it.
+void ToggleClock(TickCallback onTick);
+void ToggleClockLocked(TickCallback onTick);
 void StopClockLocked();
-// A running clock is armed anew, its first tick due at once; its base stays,
-// so the time since the last tick (a sleep included) is counted.
-void RearmClockTickLocked();
+// A running clock is armed anew with onTick, its first tick due at once; its
+// base stays, so the time since the last tick (a sleep included) is counted.
+void RearmClockTickLocked(TickCallback onTick);
+
+enum class TickOutcome : uint8_t { Stale, Counted, TimeUp };
+
+// What a tick does to the clock, with the lock held. context is the arming
+// generation: a tick of any other arming, or of a clock no longer running, is
+// stale and changes nothing. Otherwise the elapsed time is taken from the
+// counter and formatted into the time text; a countdown that reaches zero
+// stops the clock (TimeUp).
+TickOutcome AdvanceClockLocked(uintptr_t context);

@@ -4,7 +4,6 @@
 #include <cwchar>
 
 #include "clock/time_text.h"
-#include "entry/countdown_entry.h"
 
 namespace {
 
@@ -102,22 +101,4 @@ void FormatSpokenTime(wchar_t* text, size_t capacity, const wchar_t* shown, Prec
         }
     }
     out.Finish();
-}
-
-void ComposeSpokenDisplay(wchar_t* text, size_t capacity) {
-    if (EntryActive()) {
-        WordWriter out{text, capacity, 0};
-        out.PutText(kSpokenEntryText);
-        out.Finish();
-        return;
-    }
-    wchar_t shown[kDisplayTextCapacity];
-    Precision precision;
-    {
-        // The tick writes the time text under the clock lock.
-        ClockLockGuard guard;
-        std::wcscpy(shown, g_displayText);
-        precision = g_clock.precision;
-    }
-    FormatSpokenTime(text, capacity, shown, precision);
 }

@@ -29,6 +29,3 @@ constexpr wchar_t kSpokenEntryText[] = L"Countdown entry";
 // Writes the words for a time text of the display (HH:MM:SS.dc, or with "__"
 // for the seconds) in the given precision. Cut at capacity, terminated.
 void FormatSpokenTime(wchar_t* text, size_t capacity, const wchar_t* shown, Precision precision);
-
-// The words for what the display shows now. UI thread; takes the clock lock.
-void ComposeSpokenDisplay(wchar_t* text, size_t capacity);

@@ -17,20 +17,16 @@ static_assert(sizeof(L"Stopwatch") / sizeof(wchar_t) - 1 + kCountdownSuffixCapac
 
 }  // namespace
 
-void UpdateTitle(WindowHandle window, ClockMode mode, int32_t running) {
-    {
-        // The tick clears started at the end of a countdown, and the suffix
-        // belongs to the clock record: both are read under the lock.
-        ClockLockGuard guard;
-        std::wcscpy(g_titleText, kModeNames[mode == kModeTimer ? 1 : 0]);
-        if (g_clock.started) {
-            if (!running) {
-                std::wcscat(g_titleText, L" (Paused)");
-            } else if (mode == kModeTimer) {
-                std::wcscat(g_titleText, g_clock.countdownSuffix);
-            }
+void ComposeTitle(ClockMode mode, int32_t running) {
+    // The tick clears started at the end of a countdown, and the suffix
+    // belongs to the clock record: both are read under the lock.
+    ClockLockGuard guard;
+    std::wcscpy(g_titleText, kModeNames[mode == kModeTimer ? 1 : 0]);
+    if (g_clock.started) {
+        if (!running) {
+            std::wcscat(g_titleText, L" (Paused)");
+        } else if (mode == kModeTimer) {
+            std::wcscat(g_titleText, g_clock.countdownSuffix);
         }
     }
-    // Only the UI thread writes the title, so it may be handed over unlocked.
-    SetWindowTitle(window, g_titleText);
 }

@@ -7,5 +7,6 @@ constexpr size_t kTitleTextCapacity = 32;
 
 extern wchar_t g_titleText[kTitleTextCapacity];
 
-// Composes g_titleText under the clock lock and sets it as the window text.
-void UpdateTitle(WindowHandle window, ClockMode mode, int32_t running);
+// Composes g_titleText under the clock lock (the tick clears started). Only
+// the UI thread writes the title, so it may be handed to the window unlocked.
+void ComposeTitle(ClockMode mode, int32_t running);

@@ -5,9 +5,6 @@
 
 #include <algorithm>
 
-#include "display/requested_look.h"
-#include "entry/countdown_entry.h"
-
 DigitArea g_digitArea{};
 SegmentMetrics g_segmentMetrics{};
 
@@ -54,8 +51,7 @@ SegmentMetrics ComputeSegmentMetrics(int32_t cellWidth, int32_t cellHeight) {
     return metrics;
 }
 
-void RelayoutDisplay(WindowHandle window, int32_t glyphs) {
-    const ClientSize client = QueryClientSize(window);
+void LayOutDisplay(ClientSize client, int32_t glyphs) {
     g_digitArea = FitDigitArea(client.width, client.height, glyphs);
 
     // The area is at most one pixel wider than the cells, so this division
@@ -63,18 +59,4 @@ void RelayoutDisplay(WindowHandle window, int32_t glyphs) {
     const int32_t cellWidth = Low16(g_digitArea.right - g_digitArea.left) / glyphs;
     const int32_t cellHeight = g_digitArea.bottom - g_digitArea.top;
     g_segmentMetrics = ComputeSegmentMetrics(cellWidth, cellHeight);
-
-    // Erase: nothing of the previous layout may survive the repaint.
-    RepaintDisplay(window, true);
-
-    if (EntryActive()) PlaceEntryCaret(window, g_digitArea, g_segmentMetrics);
-}
-
-void PlaceEntryCaret(WindowHandle window, const DigitArea& area, const SegmentMetrics& metrics) {
-    // The caret stands in the right margin of the eighth cell, as tall as the
-    // digit's bars and level with them.
-    CreateEntryCaret(window, metrics.thickness, GlyphBoxHeight(metrics));
-    SetEntryCaretPosition(window, area.left + 8 * CellWidth(metrics) - metrics.thickness,
-                          area.top + metrics.margin);
-    ShowEntryCaret(window);
 }

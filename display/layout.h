@@ -1,5 +1,5 @@
 // Fitting N character cells of 2:1 into the client area, and the bar sizes
-// inside one cell.
+// inside one cell: geometry only, calling nothing.
 #pragma once
 
 #include <cstdint>
@@ -35,7 +35,6 @@ inline int32_t GlyphBoxHeight(const SegmentMetrics& m) {
 DigitArea FitDigitArea(int32_t clientWidth, int32_t clientHeight, int32_t glyphs);
 SegmentMetrics ComputeSegmentMetrics(int32_t cellWidth, int32_t cellHeight);
 
-// UI thread: stores a new layout for the window's client size, repaints with
-// erase, and places the entry caret while countdown entry is active.
-void RelayoutDisplay(WindowHandle window, int32_t glyphs);
-void PlaceEntryCaret(WindowHandle window, const DigitArea& area, const SegmentMetrics& metrics);
+// UI thread: stores the layout of glyphs cells for a client area in
+// g_digitArea and g_segmentMetrics, which the painter reads.
+void LayOutDisplay(ClientSize client, int32_t glyphs);

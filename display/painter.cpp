@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-#include "clock/clock.h"
-
 const uint32_t kColorTable[kColorCount] = {
     0x003232FF,  // red
     0x0032E632,  // green
@@ -155,26 +153,15 @@ void PaintSeparator(PaintCanvas* canvas, wchar_t character, int32_t x, int32_t y
 }
 
 void PaintText(PaintCanvas* canvas, const wchar_t* text, int32_t glyphs, int32_t x, int32_t y,
-               const SegmentMetrics& metrics) {
+               const SegmentMetrics& metrics, int32_t running) {
     const int32_t count = std::clamp(glyphs, 0, kMaxGlyphs);
-
-    // The tick writes the text and the running flag on its own thread: paint
-    // from copies taken under the clock lock, without holding it while filling.
-    wchar_t copy[kMaxGlyphs];
-    int32_t running;
-    {
-        ClockLockGuard lock;
-        std::copy_n(text, count, copy);
-        running = g_clock.running;
-    }
-
     const int32_t advance = CellWidth(metrics);
     int32_t cellX = x;
     for (int32_t i = 0; i < count; ++i) {
         if (kSeparatorPlace[i]) {
-            PaintSeparator(canvas, copy[i], cellX, y, metrics, running);
+            PaintSeparator(canvas, text[i], cellX, y, metrics, running);
         } else {
-            PaintDigit(canvas, copy[i], cellX, y, metrics, running);
+            PaintDigit(canvas, text[i], cellX, y, metrics, running);
         }
         cellX += advance;
     }

@@ -47,11 +47,12 @@ void PaintSeparator(PaintCanvas* canvas, wchar_t character, int32_t x, int32_t y
 // The most glyphs a text is painted with (HH:MM:SS.dc).
 constexpr int32_t kMaxGlyphs = 11;
 
-// Copies the first glyphs characters of text and the clock's running flag
-// under the clock lock, then paints from the copies. Glyph counts above
-// kMaxGlyphs paint kMaxGlyphs.
+// Paints the first glyphs characters of text, lit in the color brush while
+// running, else in the idle one. The tick writes the time text and the running
+// flag on its own thread, so callers hand copies taken under the clock lock.
+// Glyph counts above kMaxGlyphs paint kMaxGlyphs.
 void PaintText(PaintCanvas* canvas, const wchar_t* text, int32_t glyphs, int32_t x, int32_t y,
-               const SegmentMetrics& metrics);
+               const SegmentMetrics& metrics, int32_t running);
 
 // Ignores an index outside the color table.
 void SelectColor(ColorIndex index);

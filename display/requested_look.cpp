@@ -9,31 +9,12 @@
 
 #include <algorithm>
 
-#include "clock/clock.h"
-#include "clock/time_text.h"
-#include "entry/countdown_entry.h"
-
 DisplayLook g_requestedLook;
 
 namespace {
 
 void CopyPlaces(wchar_t* to, const wchar_t* from, int32_t glyphs) {
     std::copy_n(from, std::clamp(glyphs, 0, kMaxGlyphs), to);
-}
-
-// UI thread, clock lock held: what the next paint will show (OnPaint).
-DisplayLook LookNowLocked() {
-    DisplayLook look;
-    look.known = 1;
-    look.entryShown = EntryActive() ? 1 : 0;
-    look.glyphs = look.entryShown ? kEntryGlyphs : g_clock.glyphCount;
-    CopyPlaces(look.text, look.entryShown ? g_editText : g_displayText, look.glyphs);
-    look.running = g_clock.running;
-    look.color = g_appearance.color;
-    look.style = g_appearance.style;
-    look.area = g_digitArea;
-    look.metrics = g_segmentMetrics;
-    return look;
 }
 
 }  // namespace
@@ -73,36 +54,15 @@ RepaintArea ChangedArea(const DisplayLook& before, const DisplayLook& now) {
     return {RepaintKind::Part, cells};
 }
 
-RepaintArea NoteTickLocked() {
-    // During countdown entry the display shows the entry text, and the tick
-    // asks for no repaint.
-    if (EntryActive()) return {RepaintKind::None, {}};
-    DisplayLook now = g_requestedLook;
-    now.running = g_clock.running;
-    CopyPlaces(now.text, g_displayText, now.glyphs);
+RepaintArea NoteLookLocked(const DisplayLook& now) {
     const RepaintArea area = ChangedArea(g_requestedLook, now);
     g_requestedLook = now;
     return area;
 }
 
-void RequestRepaintArea(WindowHandle window, const RepaintArea& area) {
-    if (area.kind == RepaintKind::Whole) RequestRepaint(window, false);
-    if (area.kind == RepaintKind::Part) RequestPartialRepaint(window, area.rect);
-}
-
-void RepaintDisplay(WindowHandle window, bool erase) {
-    RepaintArea area;
-    {
-        ClockLockGuard lock;
-        const DisplayLook now = LookNowLocked();
-        area = ChangedArea(g_requestedLook, now);
-        g_requestedLook = now;
-    }
-    // An erase clears what the painter never fills: it must reach the
-    // whole area even when no glyph changed.
-    if (erase) {
-        RequestRepaint(window, true);
-        return;
-    }
-    RequestRepaintArea(window, area);
+RepaintArea NoteTickLocked(const wchar_t* text, int32_t running) {
+    DisplayLook now = g_requestedLook;
+    now.running = running;
+    CopyPlaces(now.text, text, now.glyphs);
+    return NoteLookLocked(now);
 }

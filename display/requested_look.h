@@ -44,16 +44,11 @@ Rect GlyphCellRect(const DigitArea& area, const SegmentMetrics& metrics, int32_t
 // character changed.
 RepaintArea ChangedArea(const DisplayLook& before, const DisplayLook& now);
 
+// With the clock lock held: records now as the requested look, and returns
+// what changed since the last one.
+RepaintArea NoteLookLocked(const DisplayLook& now);
+
 // The tick, with the clock lock held, after formatting the time text: the
 // requested look takes the new text and running state, and the result is
-// what to request once the lock is released (nothing during countdown entry).
-RepaintArea NoteTickLocked();
-
-// Hands an area to the platform: nothing, a partial or a whole repaint
-// without erase. Any thread; never under the clock lock.
-void RequestRepaintArea(WindowHandle window, const RepaintArea& area);
-
-// UI thread, not under the clock lock: records the look now and requests a
-// repaint of what changed since the last request (an erase repaint is always
-// whole, and starts the record anew).
-void RepaintDisplay(WindowHandle window, bool erase);
+// what to request once the lock is released.
+RepaintArea NoteTickLocked(const wchar_t* text, int32_t running);

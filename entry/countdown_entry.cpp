@@ -1,13 +1,9 @@
-// The countdown entry editor: entering, the keys, leaving.
+// The countdown entry editor: the keys on the edit text.
 #include "entry/countdown_entry.h"
 
 #include <algorithm>
 #include <iterator>
 #include <utility>
-
-#include "clock/clock.h"
-#include "display/layout.h"
-#include "display/requested_look.h"
 
 std::atomic<int32_t> g_entryActive{0};
 wchar_t g_editText[kEditTextCapacity] = L"__:__:__.__";
@@ -35,35 +31,15 @@ void ShiftDigitOut() {
 
 }  // namespace
 
-void EnterCountdownEntry(WindowHandle window) {
-    // The flag goes first: the relayout creates the caret only while it is set.
-    g_entryActive.store(1, std::memory_order_relaxed);
-    RelayoutDisplay(window, kEntryGlyphs);
-}
-
-void EntryKey(WindowHandle window, uint32_t ch) {
+EntryEdit EditEntryText(uint32_t ch) {
     if (ch >= L'0' && ch <= L'9') {
         ShiftDigitIn(static_cast<wchar_t>(ch));
     } else if (ch == kKeyBackspace) {
         ShiftDigitOut();
     } else if (ch == kKeyEnter) {
-        // A refused value keeps the text so the user can correct it.
-        if (SetCountdown(ParseEditText(g_editText)) == 0) {
-            LeaveCountdownEntry(window);
-            return;
-        }
+        return EntryEdit::Submit;
     } else if (ch == kKeyEscape) {
-        LeaveCountdownEntry(window);
-        return;
+        return EntryEdit::Cancel;
     }
-    // Every other key during entry repaints with erase and changes nothing.
-    RepaintDisplay(window, true);
-}
-
-void LeaveCountdownEntry(WindowHandle window) {
-    // Cleared before the relayout so that no caret is created again.
-    g_entryActive.store(0, std::memory_order_relaxed);
-    DestroyEntryCaret(window);
-    // glyphCount is written only on the UI thread, so no lock is needed here.
-    RelayoutDisplay(window, g_clock.glyphCount);
+    return EntryEdit::Edited;
 }

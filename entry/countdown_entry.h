@@ -1,10 +1,10 @@
-// Typing a countdown on the display itself.
+// Typing a countdown on the display itself: the entry's state and its text.
+// What entering, a key and leaving mean for the window is decided above.
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
-
-#include "platform/platform.h"
 
 constexpr size_t kEditTextCapacity = 12;
 
@@ -29,10 +29,11 @@ inline bool EntryActive() {
     return g_entryActive.load(std::memory_order_relaxed) != 0;
 }
 
-void EnterCountdownEntry(WindowHandle window);
-void EntryKey(WindowHandle window, uint32_t ch);
-void LeaveCountdownEntry(WindowHandle window);
+// What a key typed during entry asks for. A digit enters at the right end and
+// Backspace takes the rightmost one out; any other key but Enter and Esc
+// changes nothing: all of them are Edited.
+enum class EntryEdit : uint8_t { Edited, Submit, Cancel };
+EntryEdit EditEntryText(uint32_t ch);
+
 // The countdown in a text shaped like the edit text (at least HH:MM:SS).
 uint32_t ParseEditText(const wchar_t* text);
-// 0 when set, -1 when refused (above 99:59:59).
-int32_t SetCountdown(uint32_t ms);

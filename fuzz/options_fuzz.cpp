@@ -66,9 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Every piece of state ReadOptions touches, back to process start.
     fake::Reset();
-    ResetClockForTests();
-    g_appearance = Appearance{};
-    g_app.options = DefaultWindowOptions();
     fake::g.executablePath = (Folder() / "moxtimer.exe").wstring();
     fake::g.commandLine = commandLine;
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "app/app_record.h"
 #include "clock/clock.h"
 #include "clock/time_text.h"
 #include "display/painter.h"
@@ -39,29 +38,36 @@ constexpr int32_t kPixelsPerGlyph = 15;
 // larger number would otherwise wrap to a short countdown.
 constexpr uint32_t kLargestCountdownSeconds = 4294967;
 
+// Where the options come from: the command line after the program name, and
+// the settings file (an empty path: none).
+struct Sources {
+    const wchar_t* remainder;
+    const wchar_t* file;
+};
+
 // The file's value for key, or the empty text when there is no settings file
 // or no such key.
-void ReadFileValue(const wchar_t* key, wchar_t* buffer, size_t capacity) {
+void ReadFileValue(const Sources& from, const wchar_t* key, wchar_t* buffer, size_t capacity) {
     buffer[0] = L'\0';
-    if (g_app.settingsReadPath[0] == L'\0') return;
-    ProfileGetString(kSettingsSection, key, L"", buffer, capacity, g_app.settingsReadPath);
+    if (from.file[0] == L'\0') return;
+    ProfileGetString(kSettingsSection, key, L"", buffer, capacity, from.file);
 }
 
 // A value option: the command line's text after "name=" wins as soon as the
 // name occurs, even empty; otherwise the file's value, cut to capacity - 1.
-const wchar_t* ValueOf(const wchar_t* remainder, const wchar_t* optionWithEquals,
-                       const wchar_t* key, wchar_t* buffer, size_t capacity) {
-    const wchar_t* fromCommandLine = FindOption(remainder, optionWithEquals);
+const wchar_t* ValueOf(const Sources& from, const wchar_t* optionWithEquals, const wchar_t* key,
+                       wchar_t* buffer, size_t capacity) {
+    const wchar_t* fromCommandLine = FindOption(from.remainder, optionWithEquals);
     if (fromCommandLine) return fromCommandLine;
-    ReadFileValue(key, buffer, capacity);
+    ReadFileValue(from, key, buffer, capacity);
     return buffer;
 }
 
 // The command line can only set a flag; the file keeps whatever integer it has.
-int32_t FlagOf(const wchar_t* remainder, const wchar_t* name) {
-    if (FindOption(remainder, name)) return 1;
-    if (g_app.settingsReadPath[0] == L'\0') return 0;
-    return static_cast<int32_t>(ProfileGetInt(kSettingsSection, name, 0, g_app.settingsReadPath));
+int32_t FlagOf(const Sources& from, const wchar_t* name) {
+    if (FindOption(from.remainder, name)) return 1;
+    if (from.file[0] == L'\0') return 0;
+    return static_cast<int32_t>(ProfileGetInt(kSettingsSection, name, 0, from.file));
 }
 
 void ApplyMode(const wchar_t* value) {
@@ -125,48 +131,45 @@ void ApplyPosition(const wchar_t* value, WindowOptions& options) {
 }
 
 // A text option: a token of the command line, else a non-empty file value.
-void ApplyText(const wchar_t* remainder, const wchar_t* optionWithEquals, const wchar_t* key,
+void ApplyText(const Sources& from, const wchar_t* optionWithEquals, const wchar_t* key,
                wchar_t* target, size_t capacity) {
-    const wchar_t* fromCommandLine = FindOption(remainder, optionWithEquals);
+    const wchar_t* fromCommandLine = FindOption(from.remainder, optionWithEquals);
     if (fromCommandLine) {
         ExtractToken(fromCommandLine, target, capacity);
         return;
     }
     wchar_t value[kAlarmFileCapacity];
-    ReadFileValue(key, value, capacity);
+    ReadFileValue(from, key, value, capacity);
     if (value[0] != L'\0') std::wcscpy(target, value);
 }
 
 }  // namespace
 
-void ReadOptions() {
-    WindowOptions& options = g_app.options;
-    const wchar_t* remainder = CommandLineRemainder(GetCommandLineText());
+void ReadOptions(const wchar_t* readPath, WindowOptions& options) {
+    const Sources from{CommandLineRemainder(GetCommandLineText()), readPath};
     wchar_t word[kWordValueCapacity];
 
-    ApplyMode(ValueOf(remainder, L"-mode=", kKeyMode, word, kWordValueCapacity));
-    SetPrecision(PrecisionFromValue(
-        ValueOf(remainder, L"-precision=", kKeyPrecision, word, kWordValueCapacity)));
-    SelectColor(
-        ColorFromValue(ValueOf(remainder, L"-color=", kKeyColor, word, kWordValueCapacity)));
-    SetSegmentStyle(
-        StyleFromValue(ValueOf(remainder, L"-style=", kKeyStyle, word, kWordValueCapacity)));
+    ApplyMode(ValueOf(from, L"-mode=", kKeyMode, word, kWordValueCapacity));
+    SetPrecision(
+        PrecisionFromValue(ValueOf(from, L"-precision=", kKeyPrecision, word, kWordValueCapacity)));
+    SelectColor(ColorFromValue(ValueOf(from, L"-color=", kKeyColor, word, kWordValueCapacity)));
+    SetSegmentStyle(StyleFromValue(ValueOf(from, L"-style=", kKeyStyle, word, kWordValueCapacity)));
 
     options.clientWidth = g_clock.glyphCount * kPixelsPerGlyph;
     wchar_t position[kPositionValueCapacity];
-    ApplyPosition(ValueOf(remainder, L"-position=", kKeyPosition, position, kPositionValueCapacity),
+    ApplyPosition(ValueOf(from, L"-position=", kKeyPosition, position, kPositionValueCapacity),
                   options);
 
-    options.start = FlagOf(remainder, kKeyStart);
-    options.noTitleBar = FlagOf(remainder, kKeyNoTitleBar);
-    options.noTaskBarIcon = FlagOf(remainder, kKeyNoTaskBarIcon);
-    options.fullScreen = FlagOf(remainder, kKeyFullScreen);
-    options.noAlarm = FlagOf(remainder, kKeyNoAlarm);
-    options.quitAfterTimeUp = FlagOf(remainder, kKeyQuitAfterTimeUp);
+    options.start = FlagOf(from, kKeyStart);
+    options.noTitleBar = FlagOf(from, kKeyNoTitleBar);
+    options.noTaskBarIcon = FlagOf(from, kKeyNoTaskBarIcon);
+    options.fullScreen = FlagOf(from, kKeyFullScreen);
+    options.noAlarm = FlagOf(from, kKeyNoAlarm);
+    options.quitAfterTimeUp = FlagOf(from, kKeyQuitAfterTimeUp);
     if (options.noTitleBar) options.style &= ~kStyleCaption;
     if (options.noTaskBarIcon) options.extendedStyle &= ~kExStyleAppWindow;
 
-    ApplyText(remainder, L"-alarmFile=", kKeyAlarmFile, options.alarmFile, kAlarmFileCapacity);
-    ApplyText(remainder, L"-alarmMessage=", kKeyAlarmMessage, options.alarmMessage,
+    ApplyText(from, L"-alarmFile=", kKeyAlarmFile, options.alarmFile, kAlarmFileCapacity);
+    ApplyText(from, L"-alarmMessage=", kKeyAlarmMessage, options.alarmMessage,
               kAlarmMessageCapacity);
 }

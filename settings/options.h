@@ -32,12 +32,12 @@ struct WindowOptions {
 
 WindowOptions DefaultWindowOptions();
 
-// Reads the command line and the settings file (g_app.settingsReadPath) and
-// applies all thirteen options: clock mode and precision, color and style,
-// and g_app.options, which must hold DefaultWindowOptions() beforehand.
-// Without a read path no file is read at all. Calls FormatTime under the
-// clock lock, so the caller must not hold it.
-void ReadOptions();
+// Reads the command line and the settings file at readPath and applies all
+// thirteen options: clock mode and precision, color and style, and options,
+// which must hold DefaultWindowOptions() beforehand. With an empty read path
+// no file is read at all. Calls FormatTime under the clock lock, so the
+// caller must not hold it.
+void ReadOptions(const wchar_t* readPath, WindowOptions& options);
 
 // Token extraction: copies the token at source (quoted or up to a blank) into
 // destination (when not null), cut to capacity - 1; returns the position just

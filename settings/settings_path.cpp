@@ -2,8 +2,6 @@
 
 #include <cwchar>
 
-#include "app/app_record.h"
-
 bool NameSettingsFile(const wchar_t* program, SettingsNameRule rule, wchar_t* out,
                       size_t capacity) {
     if (capacity == 0) return false;
@@ -19,14 +17,12 @@ bool NameSettingsFile(const wchar_t* program, SettingsNameRule rule, wchar_t* ou
     return true;
 }
 
-void DeriveSettingsPath() {
-    g_app.settingsPath[0] = L'\0';
-    g_app.settingsReadPath[0] = L'\0';
-    wchar_t program[kSettingsPathCapacity];
-    wchar_t beside[kSettingsPathCapacity];
-    if (!GetExecutablePath(program, kSettingsPathCapacity)) return;
-    if (!NameSettingsFile(program, PlatformSettingsNameRule(), beside, kSettingsPathCapacity)) {
-        return;
-    }
-    ChooseSettingsFiles(beside, g_app.settingsPath, g_app.settingsReadPath, kSettingsPathCapacity);
+void DeriveSettingsPath(wchar_t* writePath, wchar_t* readPath) {
+    writePath[0] = L'\0';
+    readPath[0] = L'\0';
+    wchar_t program[kPathCapacity];
+    wchar_t beside[kPathCapacity];
+    if (!GetExecutablePath(program, kPathCapacity)) return;
+    if (!NameSettingsFile(program, PlatformSettingsNameRule(), beside, kPathCapacity)) return;
+    ChooseSettingsFiles(beside, writePath, readPath, kPathCapacity);
 }

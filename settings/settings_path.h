@@ -13,7 +13,8 @@
 // path or a result that does not fit capacity.
 bool NameSettingsFile(const wchar_t* program, SettingsNameRule rule, wchar_t* out, size_t capacity);
 
-// Fills g_app.settingsPath and g_app.settingsReadPath once at start-up. Both
-// stay empty, so that the program runs without a settings file, when the
-// executable's path cannot be had or a path does not fit.
-void DeriveSettingsPath();
+// Fills the path the settings are written to and the one they are read from,
+// each of kPathCapacity, once at start-up. Both stay empty, so that the
+// program runs without a settings file, when the executable's path cannot be
+// had or a path does not fit.
+void DeriveSettingsPath(wchar_t* writePath, wchar_t* readPath);

@@ -2,7 +2,6 @@
 
 #include <cwchar>
 
-#include "app/app_record.h"
 #include "clock/clock.h"
 #include "display/painter.h"
 #include "settings/settings_keys.h"
@@ -15,23 +14,23 @@ constexpr size_t kModeTextCapacity = 16;
 // position cut short.
 constexpr size_t kPositionTextCapacity = 48;
 
-void WriteValue(const wchar_t* key, const wchar_t* value) {
-    ProfileWriteString(kSettingsSection, key, value, g_app.settingsPath);
+void WriteValue(const wchar_t* path, const wchar_t* key, const wchar_t* value) {
+    ProfileWriteString(kSettingsSection, key, value, path);
 }
 
-void WriteFlag(const wchar_t* key, int32_t flag) {
-    WriteValue(key, flag ? L"1" : L"0");
+void WriteFlag(const wchar_t* path, const wchar_t* key, int32_t flag) {
+    WriteValue(path, key, flag ? L"1" : L"0");
 }
 
 // A text is written as held, but only up to its first line break: a CR or LF
 // in the value would start new lines, and with them new keys or sections.
 template <size_t Capacity>
-void WriteTextValue(const wchar_t* key, const wchar_t (&text)[Capacity]) {
+void WriteTextValue(const wchar_t* path, const wchar_t* key, const wchar_t (&text)[Capacity]) {
     wchar_t line[Capacity];
     const size_t length = std::wcscspn(text, L"\r\n");
     std::wmemcpy(line, text, length);
     line[length] = L'\0';
-    WriteValue(key, line);
+    WriteValue(path, key, line);
 }
 
 const wchar_t* ValueName(size_t first, size_t index, size_t count, size_t fallback) {
@@ -40,9 +39,8 @@ const wchar_t* ValueName(size_t first, size_t index, size_t count, size_t fallba
 
 }  // namespace
 
-void WriteSettings(WindowHandle window) {
-    if (!*g_app.settingsPath) return;  // no settings file
-    const WindowOptions& options = g_app.options;
+void WriteSettings(WindowHandle window, const wchar_t* path, const WindowOptions& options) {
+    if (!*path) return;  // no settings file
 
     wchar_t mode[kModeTextCapacity];
     if (g_clock.mode == kModeTimer) {
@@ -51,14 +49,17 @@ void WriteSettings(WindowHandle window) {
     } else {
         std::wcscpy(mode, L"stopwatch");
     }
-    WriteValue(kKeyMode, mode);
+    WriteValue(path, kKeyMode, mode);
 
-    WriteValue(kKeyPrecision, ValueName(kFirstPrecisionName, static_cast<size_t>(g_clock.precision),
-                                        4, kPrecisionSecond));
-    WriteValue(kKeyColor, ValueName(kFirstColorName, static_cast<size_t>(g_appearance.color),
-                                    kColorCount, kColorGreen));
-    WriteValue(kKeyStyle, ValueName(kFirstStyleName, static_cast<size_t>(g_appearance.style), 2,
-                                    kStyleRounded));
+    WriteValue(path, kKeyPrecision,
+               ValueName(kFirstPrecisionName, static_cast<size_t>(g_clock.precision), 4,
+                         kPrecisionSecond));
+    WriteValue(path, kKeyColor,
+               ValueName(kFirstColorName, static_cast<size_t>(g_appearance.color), kColorCount,
+                         kColorGreen));
+    WriteValue(
+        path, kKeyStyle,
+        ValueName(kFirstStyleName, static_cast<size_t>(g_appearance.style), 2, kStyleRounded));
 
     // Full screen keeps the placement from before it. A minimized window
     // reports a parking place (-32000, -32000) and no client area, which
@@ -70,16 +71,16 @@ void WriteSettings(WindowHandle window) {
                       static_cast<int>(placement.outerLeft), static_cast<int>(placement.outerTop),
                       static_cast<int>(placement.clientWidth),
                       static_cast<int>(placement.clientHeight));
-        WriteValue(kKeyPosition, position);
+        WriteValue(path, kKeyPosition, position);
     }
 
-    WriteFlag(kKeyStart, options.start);
-    WriteFlag(kKeyNoTitleBar, options.noTitleBar);
-    WriteFlag(kKeyNoTaskBarIcon, options.noTaskBarIcon);
-    WriteFlag(kKeyFullScreen, options.fullScreen);
-    WriteFlag(kKeyNoAlarm, options.noAlarm);
-    WriteFlag(kKeyQuitAfterTimeUp, options.quitAfterTimeUp);
+    WriteFlag(path, kKeyStart, options.start);
+    WriteFlag(path, kKeyNoTitleBar, options.noTitleBar);
+    WriteFlag(path, kKeyNoTaskBarIcon, options.noTaskBarIcon);
+    WriteFlag(path, kKeyFullScreen, options.fullScreen);
+    WriteFlag(path, kKeyNoAlarm, options.noAlarm);
+    WriteFlag(path, kKeyQuitAfterTimeUp, options.quitAfterTimeUp);
 
-    WriteTextValue(kKeyAlarmFile, options.alarmFile);
-    WriteTextValue(kKeyAlarmMessage, options.alarmMessage);
+    WriteTextValue(path, kKeyAlarmFile, options.alarmFile);
+    WriteTextValue(path, kKeyAlarmMessage, options.alarmMessage);
 }

@@ -2,5 +2,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "settings/options.h"
 
-void WriteSettings(WindowHandle window);
+// Writes to the settings file at path; an empty path writes nothing.
+void WriteSettings(WindowHandle window, const wchar_t* path, const WindowOptions& options);

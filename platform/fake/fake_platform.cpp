@@ -4,13 +4,9 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "settings/profile_file.h"
-
 namespace fake {
 
 Platform g;
-
-void Reset() { g = Platform{}; }
 
 WindowHandle TestWindow() {
     static int token;
@@ -23,18 +19,6 @@ PaintCanvas* TestCanvas() {
 }
 
 }  // namespace fake
-
-void RequestRepaint(WindowHandle, bool erase) {
-    fake::g.repaints++;
-    if (erase) fake::g.erasingRepaints++;
-}
-
-void RequestPartialRepaint(WindowHandle, const Rect& rect) {
-    fake::g.repaints++;
-    fake::g.partialRects.push_back(rect);
-}
-
-void PostTimeUp(WindowHandle) { fake::g.timeUpPosts++; }
 
 void SetWindowTitle(WindowHandle, const wchar_t* text) {
     fake::g.title = text;
@@ -112,21 +96,4 @@ void ChooseSettingsFiles(const wchar_t* besideProgram, wchar_t* writePath, wchar
     std::wcsncpy(writePath, besideProgram, capacity - 1);
     writePath[capacity - 1] = L'\0';
     std::wcscpy(readPath, writePath);
-}
-
-size_t ProfileGetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultText,
-                        wchar_t* buffer, size_t capacity, const wchar_t* path) {
-    fake::g.profileReads++;
-    return ProfileFileGetString(section, key, defaultText, buffer, capacity, path);
-}
-
-uint32_t ProfileGetInt(const wchar_t* section, const wchar_t* key, int32_t defaultValue,
-                       const wchar_t* path) {
-    fake::g.profileReads++;
-    return ProfileFileGetInt(section, key, defaultValue, path);
-}
-
-void ProfileWriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
-                        const wchar_t* path) {
-    ProfileFileWriteString(section, key, value, path);
 }

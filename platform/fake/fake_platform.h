@@ -1,5 +1,5 @@
-// A fake platform for tests: records every call, lets a test set the
-// millisecond counter and fire ticks by hand.
+// A fake platform and window layer for tests: records every call, lets a
+// test set the millisecond counter and fire ticks by hand.
 #pragma once
 
 #include <cstdint>
@@ -72,12 +72,19 @@ struct Platform {
     std::wstring commandLine = L"moxtimer";
     // The settings stay beside the program, named by this rule.
     SettingsNameRule settingsNameRule = SettingsNameRule::ReplaceLastThree;
+
+    // The window layer's shell services, a letter each (fake_shell.cpp):
+    // T title bar, E and L entering and leaving full screen, A about box,
+    // S alarm sound, C close, Q quit.
+    std::string shellCalls;
 };
 
 // The one fake platform instance.
 extern Platform g;
 
-// Forgets every recorded call and restores the defaults.
+// Forgets every recorded call, restores the defaults, and puts the core back
+// to its process-start state with the test window as the main window
+// (fake_reset.cpp).
 void Reset();
 
 // The window handle tests hand to the core.
@@ -91,3 +98,7 @@ bool FireTick();
 PaintCanvas* TestCanvas();
 
 }  // namespace fake
+
+// The clock's part of fake::Reset: the clock, the time text, the title and
+// the display's requested look.
+void ResetClockForTests();

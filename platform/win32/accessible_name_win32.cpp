@@ -20,6 +20,7 @@
 
 #include <cwchar>
 
+#include "app/spoken_display.h"
 #include "clock/spoken_time.h"
 
 namespace {

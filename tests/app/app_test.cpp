@@ -1,4 +1,4 @@
-// The shared application logic, with a fake window layer that logs letters.
+// The shared application logic, with the fake window layer that logs letters.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,39 +13,20 @@
 #include "app/app_record.h"
 #include "app/commands.h"
 #include "app/menu_state.h"
-#include "app/shell_services.h"
+#include "app/operations.h"
 #include "app/window_logic.h"
-#include "clock/clock.h"
-#include "clock/title.h"
 #include "display/layout.h"
 #include "display/painter.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
 
-static std::string calls;
-const wchar_t kBuildTools[] = L"C++20, and a name for the tools that is longer than the text keeps";
-// clang-format off
-int32_t ToggleTitleBar(WindowHandle) { return calls += 'T', g_app.options.noTitleBar ? 1 : 0; }
-int32_t EnterFullScreen(WindowHandle) { return calls += 'E', 1; }
-int32_t LeaveFullScreen(WindowHandle) { return calls += 'L', 0; }
-void ShowAboutBox(WindowHandle) { calls += 'A'; }
-void PlayAlarmSound(const wchar_t*) { calls += 'S'; }
-void RequestClose(WindowHandle) { calls += 'C'; }
-void QuitMessageLoop() { calls += 'Q'; }
-// clang-format on
-
 namespace {
 
 const WindowHandle kWindow = fake::TestWindow();
+const std::string& calls = fake::g.shellCalls;
 
 void Fresh() {
     fake::Reset();
-    calls.clear();
-    ResetClockForTests();
-    g_app.options = DefaultWindowOptions();
-    g_app.settingsPath[0] = g_app.settingsReadPath[0] = L'\0';
-    g_appearance = Appearance{};
-    g_entryActive.store(0);
     fake::g.clientSize = {120, 30};
     OnSize(kWindow);
 }
@@ -173,7 +154,6 @@ TEST(AppTest, MenuAnchor) {
                                             entry ? MenuKind::Entry : MenuKind::Context))
             << x << "," << y;
     }
-    g_entryActive.store(0);
 }
 
 // Each item as "text id", a submenu as "text -items", a separator as "- 0".
@@ -281,7 +261,6 @@ TEST(AppTest, StartUpAndWindowMessagesDuringAndOutsideCountdownEntry) {
               std::tuple(fake::CaretCall::Hide, fake::CaretCall::Show));
     OnMiddleButton(kWindow);  // still pauses during entry
     EXPECT_FALSE(g_clock.running);
-    g_entryActive.store(0);
 
     OnLeftDoubleClick(kWindow, true);  // maximized: nothing
     OnLeftDoubleClick(kWindow, false);

@@ -1,5 +1,6 @@
 // The real tick against hammered clock commands, for ThreadSanitizer above all. The
-// fake platform records into unguarded fields, so these window services use atomics.
+// fake platform records into unguarded fields, so the services the tick calls
+// here use atomics; the rest of the fake is only reached from this thread.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -10,16 +11,14 @@
 #include <thread>
 #include <utility>
 
-#include "app/app_record.h"
-#include "app/commands.h"
-#include "clock/clock.h"
+#include "app/operations.h"
 #include "clock/time_text.h"
+#include "platform/fake/fake_platform.h"
 
 namespace {
 std::atomic<int> tickRepaints{0}, timeUpPosts{0};
 std::thread::id uiThread;
-int windowToken;
-const WindowHandle kWindow = reinterpret_cast<WindowHandle>(&windowToken);
+const WindowHandle kWindow = fake::TestWindow();
 }  // namespace
 
 void RequestRepaint(WindowHandle, bool) {
@@ -31,26 +30,6 @@ void RequestPartialRepaint(WindowHandle window, const Rect&) {
 void PostTimeUp(WindowHandle) {
     timeUpPosts++;
 }
-ClientSize QueryClientSize(WindowHandle) {
-    return {400, 100};
-}
-// Linked in with the commands, never reached by them here.
-// clang-format off
-void SetWindowTitle(WindowHandle, const wchar_t*) {}
-void CreateEntryCaret(WindowHandle, int32_t, int32_t) {}
-void SetEntryCaretPosition(WindowHandle, int32_t, int32_t) {}
-void ShowEntryCaret(WindowHandle) {}
-void DestroyEntryCaret(WindowHandle) {}
-void ShowMessageBox(WindowHandle, const wchar_t*, const wchar_t*) {}
-void CreateDisplayBrushes(uint32_t, uint32_t, uint32_t) {}
-void ReplaceColorBrush(uint32_t) {}
-void FillRectangle(PaintCanvas*, const Rect&, BrushRole) {}
-bool GetExecutablePath(wchar_t*, size_t) { return false; }
-const wchar_t* GetCommandLineText() { return L""; }
-size_t ProfileGetString(const wchar_t*, const wchar_t*, const wchar_t*, wchar_t*, size_t,
-                        const wchar_t*) { return 0; }
-uint32_t ProfileGetInt(const wchar_t*, const wchar_t*, int32_t, const wchar_t*) { return 0; }
-// clang-format on
 
 namespace {
 
@@ -77,8 +56,8 @@ void (*const kCommands[])() = {
 TEST(ClockStress, CommandsAgainstTheRealTick) {
     static const std::wregex kShape(LR"(\d\d:\d\d(:\d\d|[: ]__)\.\d\d)");
     uiThread = std::this_thread::get_id();
-    g_app.mainWindow.store(kWindow);
-    ResetClockForTests();
+    fake::Reset();
+    fake::g.clientSize = {400, 100};
     const uintptr_t firstGeneration = g_clock.armGeneration;
     // At least 1.5 s, and on a busy machine on until the tick has done enough
     // to judge it by (at most 60 s).

@@ -7,10 +7,10 @@
 #include <string>
 #include <tuple>
 
-#include "app/app_record.h"
+#include "app/operations.h"
+#include "app/window_logic.h"
 #include "clock/time_text.h"
 #include "clock/title.h"
-#include "display/layout.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
 
@@ -22,8 +22,6 @@ class ClockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fake::Reset();
-        ResetClockForTests();
-        g_app.mainWindow.store(kWindow);
         // A laid-out display, so that every change of the time is seen.
         fake::g.clientSize = {165, 30};
         RelayoutDisplay(kWindow, 11);
@@ -102,7 +100,7 @@ TEST_F(ClockTest, CountdownAcrossTheCounterWrap) {
 // 1700. A tick of the old arming writes nothing; a start at 9000 (a resume
 // where paused) and a tick at 9500 count on from the last tick's value.
 TEST_F(ClockTest, EventsByStateAndStaleTicks) {
-    void (*const pause)() = [] { ToggleClock(); };
+    void (*const pause)() = [] { ToggleClock(ClockTick); };
     void (*const reset)() = [] { ResetCommand(kWindow); };
     void (*const tenths)() = [] { PrecisionCommand(kWindow, kPrecisionDecisecond); };
     const struct {
@@ -120,8 +118,8 @@ TEST_F(ClockTest, EventsByStateAndStaleTicks) {
               std::tuple(L"00:00:00.00", 0));
     for (const auto& r : rows) {
         SetUp();
-        if (r.toggles > 0) ToggleClock(), TickAt(1000);
-        if (r.toggles > 1) ToggleClock();
+        if (r.toggles > 0) ToggleClock(ClockTick), TickAt(1000);
+        if (r.toggles > 1) ToggleClock(ClockTick);
         const uintptr_t old = fake::g.tickContext;
         fake::g.counter = 1700;
         r.event();
@@ -194,10 +192,7 @@ TEST_F(ClockTest, SleepBetweenTwoTicks) {
         const uintptr_t beforeSleep = fake::g.tickContext;
         const int arms = fake::g.armCount;
         fake::g.counter = r.wake;
-        {
-            ClockLockGuard guard;  // what a resume does
-            RearmClockTickLocked();
-        }
+        OnResume(kWindow);
         EXPECT_EQ(fake::g.armCount - arms, r.toggles == 1 ? 1 : 0) << r.wake;
         if (r.toggles > 1) StartPause(kWindow), fake::g.counter += 1000;
         if (fake::FireTick()) ClockTick(beforeSleep);

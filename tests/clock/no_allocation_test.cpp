@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "clock/clock.h"
+#include "app/operations.h"
 #include "clock/time_text.h"
 #include "display/painter.h"
 #include "platform/fake/fake_platform.h"
@@ -38,7 +38,7 @@ TEST(NoAllocation, TicksFormattingAndPainting) {
         ResetClockForTests();
         SetPrecision(p);
         SetTimerMode(5000);
-        ToggleClock();
+        ToggleClock(ClockTick);
         const long before = g_allocations;
         for (uint32_t t = 0; t <= 6000; t += 10) {
             fake::g.counter = t;
@@ -47,7 +47,7 @@ TEST(NoAllocation, TicksFormattingAndPainting) {
         FormatTime(g_displayText, 0xFFFFFFFFu);
         for (SegmentStyle style : {kStyleStraight, kStyleRounded}) {
             SetSegmentStyle(style);
-            PaintText(fake::TestCanvas(), L"12:34:56.78", 11, 2, 114, {5, 5, 16, 23});
+            PaintText(fake::TestCanvas(), L"12:34:56.78", 11, 2, 114, {5, 5, 16, 23}, 0);
         }
         EXPECT_EQ(g_allocations - before, 0) << p;
     }

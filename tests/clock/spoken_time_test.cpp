@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app_record.h"
+#include "app/operations.h"
+#include "app/spoken_display.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
 
@@ -43,7 +45,6 @@ TEST(SpokenTimeTest, BothModesEveryPrecisionAndTheEntry) {
     };
     for (const auto& r : rows) {
         fake::Reset();
-        ResetClockForTests();
         g_app.mainWindow.store(fake::TestWindow());
         SetPrecision(r.precision);
         if (r.countdown) SetTimerMode(r.countdown);

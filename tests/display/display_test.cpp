@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "clock/clock.h"
+#include "app/operations.h"
 #include "display/layout.h"
 #include "display/painter.h"
 #include "entry/countdown_entry.h"
@@ -32,9 +32,9 @@ TEST(Layout, WorkedExamples) {
         {7, 3, 8, 3, 1, 4, 2, 0, 0, 0, 0, 3, 1, 0, 0},
         {65536 + 200, 30, 10, 25, 0, 175, 30, 2, 2, 7, 10, 143, 2, 2, 26},
     };
-    g_entryActive.store(1);
     for (const auto& c : cases) {
         fake::Reset();
+        g_entryActive.store(1);
         fake::g.clientSize = {c[0], c[1]};
         RelayoutDisplay(fake::TestWindow(), c[2]);
         const DigitArea& a = g_digitArea;
@@ -73,9 +73,8 @@ TEST(Painter, EveryGlyphPixelByPixelAtTwoSizes) {
                 fake::g.clientSize = {s.width, s.height};
                 RelayoutDisplay(fake::TestWindow(), s.glyphs);
                 SetSegmentStyle(straight ? kStyleStraight : kStyleRounded);
-                g_clock.running = running ? 1 : 0;
                 PaintText(fake::TestCanvas(), text.c_str(), s.glyphs, g_digitArea.left,
-                          g_digitArea.top, g_segmentMetrics);
+                          g_digitArea.top, g_segmentMetrics, running);
 
                 const expected::Layout l = expected::LayOut(s.width, s.height, s.glyphs);
                 expected::Raster want(s.width, s.height), got(s.width, s.height);
@@ -89,11 +88,9 @@ TEST(Painter, EveryGlyphPixelByPixelAtTwoSizes) {
             }
         }
     }
-    g_clock.running = 0;
-    SetSegmentStyle(kStyleRounded);
     for (const auto& [glyphs, fills] : {std::pair{-1, 0}, {0, 0}, {12, 8 * 7 + 5}}) {
         fake::Reset();
-        PaintText(fake::TestCanvas(), L"12:34:56.78", glyphs, 0, 0, {2, 2, 7, 10});
+        PaintText(fake::TestCanvas(), L"12:34:56.78", glyphs, 0, 0, {2, 2, 7, 10}, 0);
         EXPECT_EQ(fake::g.fills.size(), static_cast<size_t>(fills)) << glyphs;
     }
 }
@@ -109,7 +106,6 @@ TEST(Painter, ColorsReplaceTheColorBrushInPlace) {
         EXPECT_EQ(g_appearance.color, i < 0 || i > 7 ? 6 : i);
     }
     EXPECT_EQ(fake::g.brushesCreated - fake::g.brushesFreed, 3);
-    g_appearance = Appearance{};
 }
 
 }  // namespace

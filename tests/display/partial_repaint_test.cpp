@@ -9,28 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_record.h"
 #include "app/commands.h"
-#include "app/shell_services.h"
 #include "app/window_logic.h"
-#include "clock/clock.h"
-#include "clock/time_text.h"
 #include "display/painter.h"
-#include "display/requested_look.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
 #include "tests/display/glyph_pictures.h"
-
-// The window layer's own services: linked in with the commands, never reached here.
-// clang-format off
-int32_t ToggleTitleBar(WindowHandle) { return 1; }
-int32_t EnterFullScreen(WindowHandle) { return 1; }
-int32_t LeaveFullScreen(WindowHandle) { return 0; }
-void ShowAboutBox(WindowHandle) {}
-void PlayAlarmSound(const wchar_t*) {}
-void RequestClose(WindowHandle) {}
-void QuitMessageLoop() {}
-// clang-format on
 
 namespace {
 
@@ -80,13 +64,7 @@ void Paint(expected::Raster& partial, expected::Raster& whole, bool wholeDue, in
 
 void Fresh() {
     fake::Reset();
-    ResetClockForTests();
-    g_app.mainWindow.store(kWindow);
-    g_app.options = DefaultWindowOptions();
-    g_entryActive.store(0);
     CreateStartupBrushes();
-    SetSegmentStyle(kStyleRounded);
-    SelectColor(kColorGreen);
 }
 
 TEST(PartialRepaint, RandomEventsLeaveThePixelsOfWholeRepaints) {

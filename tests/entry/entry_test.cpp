@@ -2,12 +2,10 @@
 // 99:59:59 limit.
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <string>
 #include <tuple>
 
-#include "app/app_record.h"
-#include "clock/clock.h"
+#include "app/operations.h"
 #include "display/layout.h"
 #include "entry/countdown_entry.h"
 #include "platform/fake/fake_platform.h"
@@ -45,11 +43,8 @@ TEST(Entry, KeysAndTheLimit) {
         const std::wstring keys = r.keys;
         SCOPED_TRACE(testing::PrintToString(keys));
         fake::Reset();
-        ResetClockForTests();
-        g_app.mainWindow.store(kWindow);
         SetTimerMode(kBefore);
         SetPrecision(kPrecisionDecisecond);
-        std::wcscpy(g_editText, L"__:__:__.__");
         fake::g.clientSize = {150, 30};
         EnterCountdownEntry(kWindow);
         EXPECT_EQ(g_digitArea.left, 15) << "laid out for 8 glyphs";
@@ -72,7 +67,6 @@ TEST(Entry, KeysAndTheLimit) {
     EXPECT_EQ(ParseEditText(L"123456__:_1:_2.__" + 6), 62000u);
     EXPECT_EQ(SetCountdown(359999001), -1);
     EXPECT_EQ(SetCountdown(359999000), 0);
-    g_entryActive.store(0);
 }
 
 }  // namespace

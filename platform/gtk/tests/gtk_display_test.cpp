@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "app/app_record.h"
+#include "app/operations.h"
 #include "app/window_logic.h"
 #include "clock/clock.h"
 #include "clock/time_text.h"

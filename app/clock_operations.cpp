@@ -1,12 +1,8 @@
 // The clock commands the window dispatches: start/pause, reset, stopwatch,
-// the countdown presets and the precisions. They run on the UI thread, change
-// the clock under the clock lock, and set the title and request repaints only
-// after releasing it (a paint runs on this thread too, so none comes between).
-#include "clock/clock.h"
+// the countdown presets and the precisions, and setting a countdown length.
+#include "app/app_record.h"
+#include "app/operations.h"
 #include "clock/time_text.h"
-#include "clock/title.h"
-#include "display/layout.h"
-#include "display/requested_look.h"
 #include "entry/countdown_entry.h"
 
 void StartPause(WindowHandle window) {
@@ -14,7 +10,7 @@ void StartPause(WindowHandle window) {
     int32_t running;
     {
         ClockLockGuard guard;
-        ToggleClockLocked();
+        ToggleClockLocked(ClockTick);
         mode = g_clock.mode;
         running = g_clock.running;
     }
@@ -72,7 +68,30 @@ void PrecisionCommand(WindowHandle window, Precision precision) {
     RelayoutDisplay(window, glyphs);  // repaints with erase; not under the lock
     {
         ClockLockGuard guard;
-        ToggleClockLocked();
-        ToggleClockLocked();
+        ToggleClockLocked(ClockTick);
+        ToggleClockLocked(ClockTick);
     }
+}
+
+int32_t SetCountdown(uint32_t ms) {
+    if (ms > kCountdownLimitMs) {
+        // Shown before the clock lock is taken: the tick must never wait on a
+        // modal box.
+        ShowMessageBox(MainWindow(), L"Time is invalid as it is more than 99:59:59!", L"");
+        return -1;
+    }
+    ClockMode mode;
+    int32_t running;
+    {
+        ClockLockGuard lock;
+        SetTimerMode(ms);
+        // The new countdown counts from the clock's base: only what is left of
+        // it is shown, and nothing below zero.
+        FormatTime(g_displayText, RemainingMs());
+        mode = g_clock.mode;
+        running = g_clock.running;
+    }
+    // The title takes the lock itself, and the lock is not recursive.
+    UpdateTitle(MainWindow(), mode, running);
+    return 0;
 }
