@@ -21,6 +21,17 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         case WM_SIZE:
             OnSize(window);
             return 0;
+        case WM_DPICHANGED: {
+            // Dragged onto a monitor of another scale: the system's
+            // rectangle keeps the size in 96-DPI units; the display is laid
+            // out anew on the new pixels, with erase.
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            OnSize(window);
+            return 0;
+        }
         case WM_PAINT: {
             PAINTSTRUCT paint;
             const HDC dc = BeginPaint(hwnd, &paint);
