@@ -50,7 +50,8 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   fi
   # The DPI test puts back the LogPixels it sets; a run killed meanwhile
   # must not leave the next one scaled.
-  if grep -q '^"LogPixels"=dword:' "$WINEPREFIX/user.reg" && ! grep -q '^"LogPixels"=dword:00000060' "$WINEPREFIX/user.reg"; then
+  if awk '/^\[/ { s = $0 } s ~ /^\[Control Panel\\\\Desktop\]/ && /^"LogPixels"=/ && !/00000060/ { f = 1 }
+      END { exit !f }' "$WINEPREFIX/user.reg"; then
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
     wineserver -w || true
   fi
