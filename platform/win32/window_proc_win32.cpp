@@ -22,13 +22,14 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             OnSize(window);
             return 0;
         case WM_DPICHANGED: {
-            // Dragged onto a monitor of another scale: the system's
-            // rectangle keeps the size in 96-DPI units; the display is laid
-            // out anew on the new pixels, with erase.
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            // Moved onto a monitor of another scale: the system's rectangle
+            // keeps the size in 96-DPI units, and full screen covers the new
+            // monitor. The display is laid out anew on the new pixels, with
+            // erase.
+            RECT target = *reinterpret_cast<const RECT*>(lParam);
+            if (IsZoomed(hwnd)) target = MonitorOfWindow(hwnd);
+            SetWindowPos(hwnd, nullptr, target.left, target.top, target.right - target.left,
+                         target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE);
             OnSize(window);
             return 0;
         }

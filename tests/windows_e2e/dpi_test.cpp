@@ -14,25 +14,18 @@ namespace {
 constexpr DWORD kGrey = 0xBEBEBE;
 constexpr LONG kAtWorkAreaCorner = -2;  // the outer window's bottom right is the work area's
 
+// Read by every process as it starts; 96 again at the end.
 struct LogPixels {
     HKEY key = nullptr;
-    DWORD old = 0, size = sizeof(old);
-    bool had = false;
     LogPixels() {
-        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
-        had = RegQueryValueExW(key, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old),
-                               &size) == ERROR_SUCCESS;
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_WRITE,
+                        nullptr, &key, nullptr);
     }
-    // Read by every process as it starts.
     void Set(DWORD dpi) {
         RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dpi), sizeof(dpi));
     }
     ~LogPixels() {
-        if (had)
-            Set(old);
-        else
-            RegDeleteValueW(key, L"LogPixels");
+        Set(96);
         RegCloseKey(key);
     }
 };
