@@ -32,17 +32,24 @@ int32_t ToggleTitleBar(WindowHandle window) {
         style |= kCaption;
         shown = 1;
     }
-    AdjustWindowRectEx(&rect, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(extendedStyle));
+    AdjustOuterForDpi(&rect, static_cast<DWORD>(style), static_cast<DWORD>(extendedStyle),
+                      WindowDpi(hwnd));
     SetWindowLongW(hwnd, GWL_STYLE, style);
     SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_FRAMECHANGED);
     return shown;
 }
 
+// Covers the whole of the monitor that holds most of the window, not the
+// primary one, taskbar included.
 int32_t EnterFullScreen(WindowHandle window) {
     const HWND hwnd = ToHwnd(window);
+    const RECT monitor = MonitorOfWindow(hwnd);
     SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) & ~kFullScreenCleared);
     ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+    // Still maximized: a restore brings back the placement from before.
+    SetWindowPos(hwnd, nullptr, monitor.left, monitor.top, monitor.right - monitor.left,
+                 monitor.bottom - monitor.top, SWP_NOZORDER | SWP_NOACTIVATE);
     return 1;
 }
 

@@ -37,15 +37,41 @@ void RegisterMainWindowClass(HINSTANCE instance) {
     RegisterClassExW(&windowClass);
 }
 
+// The options give the position and the client size in 96-DPI units; the
+// window takes them in device pixels at a DPI.
+int32_t PositionInPixels(int32_t units, UINT dpi) {
+    return units == CW_USEDEFAULT ? units : UnitsToPixels(units, dpi);
+}
+SIZE OuterSizeInPixels(UINT dpi) {
+    const WindowOptions& options = g_app.options;
+    RECT outer{0, 0, UnitsToPixels(options.clientWidth, dpi),
+               UnitsToPixels(options.clientHeight, dpi)};
+    AdjustOuterForDpi(&outer, options.style, options.extendedStyle, dpi);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+// Created at the system's DPI, the one a new window most likely gets.
 HWND CreateMainWindow(HINSTANCE instance) {
     const WindowOptions& options = g_app.options;
-    RECT outer{0, 0, options.clientWidth, options.clientHeight};
-    AdjustWindowRectEx(&outer, options.style, FALSE, options.extendedStyle);
+    const UINT dpi = SystemDpi();
+    const SIZE outer = OuterSizeInPixels(dpi);
     // WM_CREATE runs inside this call and records the window before the
     // start option can arm the tick.
-    return CreateWindowExW(options.extendedStyle, kClassName, L"", options.style, options.x,
-                           options.y, outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                           nullptr, instance, nullptr);
+    return CreateWindowExW(options.extendedStyle, kClassName, L"", options.style,
+                           PositionInPixels(options.x, dpi), PositionInPixels(options.y, dpi),
+                           outer.cx, outer.cy, nullptr, nullptr, instance, nullptr);
+}
+
+// A window that came up on a monitor of another scale than the system's is
+// sized (and a given position placed) again at its own DPI, before it shows.
+void FitToOwnDpi(HWND hwnd) {
+    const UINT dpi = WindowDpi(hwnd);
+    if (dpi == SystemDpi()) return;
+    const WindowOptions& options = g_app.options;
+    const SIZE outer = OuterSizeInPixels(dpi);
+    const UINT keepPlace = options.x == CW_USEDEFAULT ? SWP_NOMOVE : 0;
+    SetWindowPos(hwnd, nullptr, PositionInPixels(options.x, dpi), PositionInPixels(options.y, dpi),
+                 outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE | keepPlace);
 }
 
 void RunMessageLoop() {
@@ -88,6 +114,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(g_app.options.extendedStyle));
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    FitToOwnDpi(hwnd);
+    KeepOnAMonitor(hwnd);
     ShowWindow(hwnd, SW_SHOWDEFAULT);
     if (g_app.options.fullScreen) OnEnterFullScreenRequest(FromHwnd(hwnd));
 

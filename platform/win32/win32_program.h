@@ -40,6 +40,22 @@ int32_t LiveEntryCaretCount();
 // ends.
 void WriteResourceLogAtExit();
 
+// dpi_win32.cpp: the 96-DPI units that positions and sizes are given and
+// written in, and the device pixels of a window at its own DPI.
+constexpr int kUnitsDpi = 96;
+UINT SystemDpi();
+UINT WindowDpi(HWND hwnd);
+int32_t UnitsToPixels(int32_t units, UINT dpi);
+int32_t PixelsToUnits(int32_t pixels, UINT dpi);
+// AdjustWindowRectEx with the frame metrics of the DPI, no menu.
+void AdjustOuterForDpi(RECT* rect, DWORD style, DWORD extendedStyle, UINT dpi);
+
+// monitors_win32.cpp: moves a window that no monitor shows any part of onto
+// the nearest one, keeping its size.
+void KeepOnAMonitor(HWND hwnd);
+// The whole of the monitor that holds most of the window.
+RECT MonitorOfWindow(HWND hwnd);
+
 // The main window procedure.
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -22,6 +22,18 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         case WM_SIZE:
             OnSize(window);
             return 0;
+        case WM_DPICHANGED: {
+            // Moved onto a monitor of another scale: the system's rectangle
+            // keeps the size in 96-DPI units, and full screen covers the new
+            // monitor. The display is laid out anew on the new pixels, with
+            // erase.
+            RECT target = *reinterpret_cast<const RECT*>(lParam);
+            if (IsZoomed(hwnd)) target = MonitorOfWindow(hwnd);
+            SetWindowPos(hwnd, nullptr, target.left, target.top, target.right - target.left,
+                         target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            OnSize(window);
+            return 0;
+        }
         case WM_PAINT: {
             PAINTSTRUCT paint;
             const HDC dc = BeginPaint(hwnd, &paint);

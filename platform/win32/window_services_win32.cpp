@@ -41,7 +41,12 @@ WindowPlacement QueryWindowPlacement(WindowHandle window) {
     RECT client{};
     GetWindowRect(hwnd, &outer);
     GetClientRect(hwnd, &client);
-    return {outer.left, outer.top, client.right, client.bottom, IsIconic(hwnd) ? 1 : 0};
+    // Written in 96-DPI units, so that the file means the same window at
+    // every scale.
+    const UINT dpi = WindowDpi(hwnd);
+    return {PixelsToUnits(outer.left, dpi), PixelsToUnits(outer.top, dpi),
+            PixelsToUnits(client.right, dpi), PixelsToUnits(client.bottom, dpi),
+            IsIconic(hwnd) ? 1 : 0};
 }
 
 void ShowMessageBox(WindowHandle owner, const wchar_t* text, const wchar_t* caption) {

@@ -48,6 +48,13 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w || true
   fi
+  # The DPI test puts back the LogPixels it sets; a run killed meanwhile
+  # must not leave the next one scaled.
+  if awk '/^\[/ { s = $0 } s ~ /^\[Control Panel\\\\Desktop\]/ && /^"LogPixels"=/ && !/00000060/ { f = 1 }
+      END { exit !f }' "$WINEPREFIX/user.reg"; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    wineserver -w || true
+  fi
 ) 9>"$WINEPREFIX.lock"
 
 status=0
