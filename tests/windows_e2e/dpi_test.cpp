@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "tests/display/glyph_pictures.h"
+#include "tests/windows_e2e/program.h"
 
 namespace {
 
-constexpr DWORD kGrey = 0xBEBEBE;
+using namespace e2e;
+
 constexpr LONG kAtWorkAreaCorner = -2;  // the outer window's bottom right is the work area's
 
 // Read by every process as it starts; 96 again at the end.
@@ -30,94 +32,12 @@ struct LogPixels {
     }
 };
 
-template <class Cond>
-bool WaitFor(Cond cond, int timeoutMs = 15000) {
-    for (int waited = 0; !cond(); waited += 20) {
-        if (waited >= timeoutMs) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
-std::wstring DriverFolder() {
+// The program the driver was built with.
+std::wstring BuiltProgram() {
     wchar_t path[MAX_PATH];
     std::wstring driver(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return driver.substr(0, driver.find_last_of(L"\\/"));
+    return driver.substr(0, driver.find_last_of(L"\\/")) + L"\\..\\windows-program\\MoxTimer.exe";
 }
-std::wstring BuiltProgram() {
-    return DriverFolder() + L"\\..\\windows-program\\MoxTimer.exe";
-}
-
-struct ScaledRun {
-    PROCESS_INFORMATION process{};
-    HWND window = nullptr;
-    std::wstring folder;
-
-    bool Start(const std::wstring& arguments) {
-        static int runs = 0;
-        folder = DriverFolder() + L"\\e2e-work";
-        CreateDirectoryW(folder.c_str(), nullptr);
-        folder += L"\\dpi" + std::to_wstring(++runs);
-        CreateDirectoryW(folder.c_str(), nullptr);
-        const std::wstring exe = folder + L"\\MoxTimer.exe";
-        CopyFileW(BuiltProgram().c_str(), exe.c_str(), FALSE);
-        std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            folder.c_str(), &startup, &process))
-            return false;
-        DWORD_PTR ignored = 0;
-        return WaitFor([&] {
-                   window = FindWindowW(L"moxStopwatchTimer", nullptr);
-                   DWORD owner = 0;
-                   GetWindowThreadProcessId(window, &owner);
-                   return owner == process.dwProcessId && IsWindowVisible(window);
-               }) &&
-               SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored) != 0;
-    }
-    ~ScaledRun() {
-        TerminateProcess(process.hProcess, 99);  // fails harmlessly when it has ended
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    RECT Client() const {
-        RECT r{};
-        GetClientRect(window, &r);
-        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    }
-    std::vector<DWORD> Pixels() const {
-        const RECT c = Client();
-        const int w = c.right - c.left, h = c.bottom - c.top;
-        HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        DWORD* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS,
-                                          reinterpret_cast<void**>(&bits), nullptr, 0);
-        SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, w, h, screen, c.left, c.top, SRCCOPY);
-        GdiFlush();
-        std::vector<DWORD> pixels(bits, bits + static_cast<size_t>(w) * h);
-        DeleteDC(memory);
-        DeleteObject(bitmap);
-        ReleaseDC(nullptr, screen);
-        return pixels;
-    }
-    // The file's -position line, read as ASCII out of its UTF-16LE.
-    std::string PositionWrittenAtClose() const {
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        WaitForSingleObject(process.hProcess, 8000);
-        std::string text;
-        FILE* file = _wfopen((folder + L"\\MoxTimer.ini").c_str(), L"rb");
-        for (int lo, hi; file && (lo = fgetc(file)) != EOF && (hi = fgetc(file)) != EOF;)
-            if ((lo | hi << 8) < 128) text += static_cast<char>(lo);
-        if (file) fclose(file);
-        const size_t at = text.find("-position=");
-        return at == std::string::npos ? "" : text.substr(at, text.find('\r', at) - at);
-    }
-};
 
 TEST(Dpi, At200PercentTheDisplayHasTwiceThePixelsAndTheFileKeepsUnits) {
     // The driver sees the program's window in device pixels only when it is
@@ -144,19 +64,14 @@ TEST(Dpi, At200PercentTheDisplayHasTwiceThePixelsAndTheFileKeepsUnits) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dpi << " " << testing::PrintToString(c.args));
         logPixels.Set(c.dpi);
-        ScaledRun run;
+        Program run;
         ASSERT_TRUE(run.Start(c.args));
-        const RECT client = run.Client();
-        RECT outer{};
-        GetWindowRect(run.window, &outer);
-        EXPECT_EQ(client.right - client.left, c.width);
-        EXPECT_EQ(client.bottom - client.top, c.height);
+        const Rect client = run.Client(), outer = WindowRect(run.window);
+        EXPECT_EQ((Rect{client[2] - client[0], client[3] - client[1]}), (Rect{c.width, c.height}));
         if (c.left == kAtWorkAreaCorner) {
-            EXPECT_EQ(outer.right, work.right);
-            EXPECT_EQ(outer.bottom, work.bottom);
+            EXPECT_EQ((Rect{outer[2], outer[3]}), (Rect{work.right, work.bottom}));
         } else if (c.left >= 0) {
-            EXPECT_EQ(outer.left, c.left);
-            EXPECT_EQ(outer.top, c.top);
+            EXPECT_EQ((Rect{outer[0], outer[1]}), (Rect{c.left, c.top}));
         }
         // The idle display laid out on the device pixels: the glyph pictures
         // at the device metrics, grey on black, nothing in between.
@@ -168,7 +83,7 @@ TEST(Dpi, At200PercentTheDisplayHasTwiceThePixelsAndTheFileKeepsUnits) {
         size_t same = 0;  // pixels from the top left that are as they must be
         EXPECT_TRUE(WaitFor(
             [&] {
-                shot = run.Pixels();
+                run.Lit(&shot);
                 for (same = 0; same < shot.size() && shows(same); ++same) {
                 }
                 return shot.size() == want.pixels.size() && same == shot.size();
@@ -176,9 +91,13 @@ TEST(Dpi, At200PercentTheDisplayHasTwiceThePixelsAndTheFileKeepsUnits) {
             5000))
             << "pixel (" << same % c.width << "," << same / c.width << ") differs";
         // The place and the size in 96-DPI units.
-        EXPECT_EQ(run.PositionWrittenAtClose(),
-                  "-position=" + std::to_string(MulDiv(outer.left, 96, c.dpi)) + "," +
-                      std::to_string(MulDiv(outer.top, 96, c.dpi)) + ",120,30");
+        run.Post(WM_CLOSE);
+        ASSERT_EQ(run.WaitForExit(), 0u);
+        const std::string settings = run.Settings();
+        const size_t at = settings.find("-position=");
+        EXPECT_EQ(settings.substr(at, settings.find('\n', at) - at),
+                  "-position=" + std::to_string(MulDiv(outer[0], 96, c.dpi)) + "," +
+                      std::to_string(MulDiv(outer[1], 96, c.dpi)) + ",120,30");
     }
     setContext(before);
 }
