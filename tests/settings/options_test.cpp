@@ -27,8 +27,6 @@ protected:
     void Reset(bool keepFile = false) {
         if (!keepFile) std::filesystem::remove(std::filesystem::path(ini_));
         fake::Reset();
-        ResetClockForTests();
-        g_app.options = DefaultWindowOptions();
         std::wcsncpy(g_app.settingsPath, ini_.c_str(), kSettingsPathCapacity - 1);
         std::wcsncpy(g_app.settingsReadPath, ini_.c_str(), kSettingsPathCapacity - 1);
         // Neither default beforehand: a fallback must be selected, not left.
