@@ -112,17 +112,17 @@ xs_geometry() {
 xs_geometry_is() { [ "$(xs_geometry "$1")" = "$2" ]; }
 xs_geometry_is_not() { [ "$(xs_geometry "$1")" != "$2" ]; }
 
-# How many menu levels (and boxes) of process PID are open: GTK maps its
-# menus as POPUP_MENU windows, Wine as DIALOG ones.
-xs_popups() {
-  local n=0 w
+# The visible windows of process PID whose _NET_WM_WINDOW_TYPE is one of
+# TYPES (NAME\|NAME...). GTK maps its menus as POPUP_MENU windows, Wine as
+# DIALOG ones: the menu levels (and boxes) open are those of both types.
+xs_windows() { # PID TYPES
+  local w
   for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_NET_WM_WINDOW_TYPE_\(POPUP_MENU\|DIALOG\)' &&
-      n=$((n + 1))
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_\($2\)" && echo "$w"
   done
-  echo "$n"
+  return 0
 }
-xs_popups_are() { [ "$(xs_popups "$1")" -eq "$2" ]; }
+xs_popups_are() { [ "$(xs_windows "$1" 'POPUP_MENU\|DIALOG' | wc -l)" -eq "$2" ]; }
 
 # What the window shows, as a checksum. With --left only its left quarter,
 # where the hours and the first separator sit: a running clock never changes

@@ -4,6 +4,7 @@
 # Every step waits on the state the next one needs (poll, tools/poll.sh);
 # the window helpers are tools/xsession.sh's.
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xsession.sh"
+HELPERS="${MOX_E2E_HELPERS:-$(dirname "$MOX_EXPECTED_DISPLAY")}" # the small programs built beside
 E2E_PASSED=0 E2E_FAILED=0 E2E_PIDS=() PID="" WIN="" APPDIR=""
 check() {
   if "${@:2}"; then E2E_PASSED=$((E2E_PASSED + 1)); echo "  ok    $1"
@@ -12,11 +13,7 @@ check() {
 new_folder() { # NAME [PROGRAM]
   APPDIR="$MOX_E2E_WORK/$1" && mkdir -p "$APPDIR" && cp "${2:-$MOX_PROGRAM}" "$APPDIR/moxtimer"
 }
-windows_of() { # TYPE_PATTERN: the program's visible windows of that type
-  for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_\($1\)" && echo "$w"
-  done
-}
+windows_of() { xs_windows "$PID" "$1"; } # TYPES: the program's visible windows of those types
 main_window() { WIN=$(windows_of 'NORMAL\|UTILITY' | head -1) && [ -n "$WIN" ]; }
 shown() { # managed, framed and painted: the display always lights some segment
   main_window && xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | grep -q = &&

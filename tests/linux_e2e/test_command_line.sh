@@ -1,7 +1,6 @@
 # --help and --version without a display, the manual page, SIGINT, and X11
 # chosen over a Wayland display.
 source "$(dirname "$0")/lib.sh"
-helpers="${MOX_E2E_HELPERS:-$(dirname "$MOX_EXPECTED_DISPLAY")}"
 page="$(dirname "$0")/../../resources/linux/moxtimer.1"
 new_folder info
 headless() { (cd "$APPDIR" && env -u DISPLAY -u WAYLAND_DISPLAY ./moxtimer "$@"); }
@@ -28,7 +27,7 @@ check "SIGINT ends it, writing the settings" eval 'poll 3000 xs_gone $PID && ini
 unset GDK_BACKEND
 export XDG_RUNTIME_DIR="$MOX_E2E_WORK/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-"$helpers/mox_e2e_mute_socket" "$XDG_RUNTIME_DIR/wayland-mute" >/dev/null &
+"$HELPERS/mox_e2e_mute_socket" "$XDG_RUNTIME_DIR/wayland-mute" >/dev/null &
 mute=$!
 poll 2000 test -S "$XDG_RUNTIME_DIR/wayland-mute"
 for display in wayland-missing wayland-mute; do

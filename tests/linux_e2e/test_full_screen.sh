@@ -1,8 +1,7 @@
 # Full screen is the window manager's full-screen state: it covers a panel's
 # strut, gives the old frame back, and follows the window manager's changes.
 source "$(dirname "$0")/lib.sh"
-helpers="${MOX_E2E_HELPERS:-$(dirname "$MOX_EXPECTED_DISPLAY")}"
-"$helpers/mox_e2e_dock" 40 >/dev/null &
+"$HELPERS/mox_e2e_dock" 40 >/dev/null &
 dock=$!
 poll 3000 sh -c 'xprop -root _NET_WORKAREA | grep -q "= 0, 0, 1024, 728"' || echo "    the dock's strut is not in force"
 screen_shows() { # TEXT: the whole screen is the display, the dock covered
