@@ -10,6 +10,17 @@ check() {
   if "${@:2}"; then E2E_PASSED=$((E2E_PASSED + 1)); echo "  ok    $1"
   else E2E_FAILED=$((E2E_FAILED + 1)); echo "  FAIL  $1"; fi
 }
+# A scenario: the rows "STEP | NAME | CHECK" read from fd 3, one a line. Each
+# STEP (a command line, or nothing) is done, then CHECK (a command line)
+# checked as NAME; a row of a STEP alone is only done.
+steps() {
+  local step name test
+  while IFS='|' read -r -u 3 step name test; do
+    name=${name# } name=${name% }
+    if [ -z "$name" ]; then eval "$step" && continue; fi
+    eval "$step" && [ -n "$test" ] && check "$name" eval "$test" || check "${name:-$step}" false
+  done
+}
 new_folder() { # NAME [PROGRAM]
   APPDIR="$MOX_E2E_WORK/$1" && mkdir -p "$APPDIR" && cp "${2:-$MOX_PROGRAM}" "$APPDIR/moxtimer"
 }
