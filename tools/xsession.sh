@@ -288,3 +288,28 @@ xs_ini_text() {
     tr -d '\r' <"$1"
   fi
 }
+
+# xs_checked_session DIR DEADLINE_MS COMMAND...: the Linux program under a
+# checker (COMMAND, run in DIR, starts it running at centisecond precision)
+# gets one xs_session round and is closed through the window manager, every
+# wait up to DEADLINE_MS. XS_CHECKED_RC is then its exit code. Returns 1,
+# saying why, when the window did not come, a step was not confirmed or the
+# program did not end; ends it in any case.
+xs_checked_session() {
+  local dir=$1 deadline=$2 pid win="" status=0
+  (cd "$dir" && exec "${@:3}" >"$dir/stdout.log" 2>"$dir/stderr.log") &
+  pid=$!
+  XS_CHECKED_RC=""
+  if ! poll $((deadline * 2)) eval 'win=$(xs_window_of $pid moxStopwatchTimer) && xs_title_is $win Stopwatch'; then
+    echo "    the window did not appear"
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 1
+  fi
+  XS_WAIT_MS=$deadline xs_session "$win" "$pid" o FF9600 s d || { echo "    the session did not reach the program"; status=1; }
+  wmctrl -i -c "$win"
+  poll $((deadline * 2)) xs_gone "$pid" || { echo "    the program did not end after close"; kill -9 "$pid"; status=1; }
+  wait "$pid"
+  XS_CHECKED_RC=$?
+  return $status
+}
