@@ -67,9 +67,9 @@ one_dialog() { # CAPTION [OWNER]: exactly one dialog, with that caption, owned b
     [ "$(xprop -id "$box" WM_TRANSIENT_FOR | sed -n 's/.*# //p')" = "${owner:+$(printf '0x%x' "$owner")}" ]
 }
 dialog_key() { xs_key "$(windows_of DIALOG | head -1)" "$1"; }
-display_once() {
-  import -window "$WIN" -depth 8 "ppm:$APPDIR/shot.ppm" 2>/dev/null && "$MOX_EXPECTED_DISPLAY" \
-    --image "$APPDIR/shot.ppm" --size "$(client_geometry | awk '{print $3 "x" $4}')" "$@" >"$APPDIR/compare.log"
+display_once() { # HELPER_ARGS...: the client area (SHOT_OF=root: the screen of SHOT_SIZE) compared
+  import -window "${SHOT_OF:-$WIN}" -depth 8 "ppm:$APPDIR/shot.ppm" 2>/dev/null && "$MOX_EXPECTED_DISPLAY" \
+    --image "$APPDIR/shot.ppm" --size "${SHOT_SIZE:-$(client_geometry | awk '{print $3 "x" $4}')}" "$@" >"$APPDIR/compare.log"
 }
 shows() { # HELPER_ARGS... TEXT...: the client area equals the painter's display of one text
   poll 5000 display_once --glyphs 8 "$@" || { sed 's/^/      /' "$APPDIR/compare.log"; return 1; }

@@ -11,9 +11,9 @@ check "--version: moxtimer 1.9.0, exit 0; a failed write fails" \
   eval '[ "$(headless --version)" = "moxtimer 1.9.0" ] && ! headless --version >/dev/full'
 check "both wrote nothing" [ "$(ls -A "$APPDIR")" = moxtimer ]
 # The option names of --help and of the manual page's OPTIONS.
-help_options() { echo "$help" | sed -n '/^Options:/,/^$/p' | grep -oE '^  -[-a-zA-Z]+(, -[-a-zA-Z]+)?' | tr -d ' ' | tr , '\n' | sort; }
-page_options() { MANWIDTH=200 man -l "$page" 2>/dev/null | sed -n '/^OPTIONS/,/^[A-Z]/p' |
-  grep -oE '^ {7}-[-a-zA-Z]+(, -[-a-zA-Z]+)?' | tr -d ' ' | tr , '\n' | sort; }
+option_names() { grep -oE "^ {$1}-[-a-zA-Z]+(, -[-a-zA-Z]+)?" | tr -d ' ' | tr , '\n' | sort; }
+help_options() { echo "$help" | sed -n '/^Options:/,/^$/p' | option_names 2; }
+page_options() { MANWIDTH=200 man -l "$page" 2>/dev/null | sed -n '/^OPTIONS/,/^[A-Z]/p' | option_names 7; }
 check "the manual page lists the same 16 options, and man finds no fault in it" \
   eval '[ "$(help_options | wc -l)" -eq 16 ] && [ "$(help_options)" = "$(page_options)" ] &&
     [ -z "$(LC_ALL=C.UTF-8 MANROFFSEQ= MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)" ]'

@@ -4,10 +4,7 @@ source "$(dirname "$0")/lib.sh"
 "$HELPERS/mox_e2e_dock" 40 >/dev/null &
 dock=$!
 poll 3000 sh -c 'xprop -root _NET_WORKAREA | grep -q "= 0, 0, 1024, 728"' || echo "    the dock's strut is not in force"
-screen_shows() { # TEXT: the whole screen is the display, the dock covered
-  import -window root -depth 8 "ppm:$APPDIR/root.ppm" 2>/dev/null &&
-    "$MOX_EXPECTED_DISPLAY" --image "$APPDIR/root.ppm" --size 1024x768 --glyphs 8 "$1" >"$APPDIR/compare.log"
-}
+screen_shows() { SHOT_OF=root SHOT_SIZE=1024x768 display_once --glyphs 8 "$1"; } # the dock covered
 full_screen() { state_has FULLSCREEN && ! state_has MAXIMIZED && [ "$(client_geometry)" = "0 0 1024 768" ]; }
 start full -position=100,50,120,30
 hints=$(xprop -id "$WIN" _MOTIF_WM_HINTS | sed -n 's/.* = //p')
