@@ -53,28 +53,24 @@ TEST(Startup, OptionsTheSettingsFileAndTheScaleShapeTheFirstPaint) {
     struct Case {
         DWORD dpi;
         const wchar_t* args;
-        const char* settings;
         int left, top, width, height;  // device pixels; left -1: placed by the system; width 0:
-        LONG style, exStyle;           // full screen; the styles of kFrameBits and kTaskBarBits
-        const wchar_t* title;
-        DWORD lit;  // kGrey: the idle display, pixel by pixel
+        LONG style = kFramed;          // full screen; the styles of kFrameBits and kTaskBarBits
+        LONG exStyle = kTaskBarBits;
+        const char* settings = "";
+        const wchar_t* title = L"Stopwatch";
+        DWORD lit = kGrey;  // kGrey: the idle display, pixel by pixel
     };
     const Case cases[] = {
-        {96, L"", "", -1, -1, 120, 30, kFramed, kTaskBarBits, L"Stopwatch", kGrey},
-        {96, L"-position=100,50,200,40", "", 100, 50, 200, 40, kFramed, kTaskBarBits, L"Stopwatch",
-         kGrey},
-        {96, L"-noTitleBar -position=200,100,120,30", "", 200, 100, 120, 30, kFramed & ~WS_CAPTION,
-         kTaskBarBits, L"Stopwatch", kGrey},
-        {96, L"-noTaskBarIcon", "", -1, -1, 120, 30, kFramed, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
-         L"Stopwatch", kGrey},
-        {96, L"-fullScreen", "", -1, -1, 0, 0, 0, kTaskBarBits, L"Stopwatch", kGrey},
-        {96, L"-color=red", "[MOX_Timer]\r\n-mode=timer:90\r\n-color=blue\r\n-start=1\r\n", -1, -1,
-         120, 30, kFramed, kTaskBarBits, L"Timer (90 sec)", kRed},
-        {192, L"-position=100,50,120,30", "", 200, 100, 240, 60, kFramed, kTaskBarBits,
-         L"Stopwatch", kGrey},
-        {192, L"", "", -1, -1, 240, 60, kFramed, kTaskBarBits, L"Stopwatch", kGrey},
-        {192, L"-position=3000,2000,120,30", "", kAtWorkAreaCorner, 0, 240, 60, kFramed,
-         kTaskBarBits, L"Stopwatch", kGrey},  // off the screen
+        {96, L"", -1, -1, 120, 30},
+        {96, L"-position=100,50,200,40", 100, 50, 200, 40},
+        {96, L"-noTitleBar -position=200,100,120,30", 200, 100, 120, 30, kFramed & ~WS_CAPTION},
+        {96, L"-noTaskBarIcon", -1, -1, 120, 30, kFramed, WS_EX_TOOLWINDOW | WS_EX_TOPMOST},
+        {96, L"-fullScreen", -1, -1, 0, 0, 0},
+        {96, L"-color=red", -1, -1, 120, 30, kFramed, kTaskBarBits,
+         "[MOX_Timer]\r\n-mode=timer:90\r\n-color=blue\r\n-start=1\r\n", L"Timer (90 sec)", kRed},
+        {192, L"-position=100,50,120,30", 200, 100, 240, 60},
+        {192, L"", -1, -1, 240, 60},
+        {192, L"-position=3000,2000,120,30", kAtWorkAreaCorner, 0, 240, 60},  // off the screen
     };
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
