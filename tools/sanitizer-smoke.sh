@@ -25,41 +25,17 @@ done
 [ -x "$program" ] || { echo "sanitizer-smoke: $program is not built (cmake --build --preset asan)"; exit 1; }
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/moxtimer-sanitizer.XXXXXX")"
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
-  xs_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'xs_stop; rm -rf "$work"' EXIT
 xs_start --wm || exit 1
 cp "$program" "$work/moxtimer"
 
-(cd "$work" && ASAN_OPTIONS="detect_leaks=0:log_path=$work/sanitizer" \
+# A sanitized program runs a few times slower: a generous deadline per step.
+status=0
+xs_checked_session "$work" 30000 env ASAN_OPTIONS="detect_leaks=0:log_path=$work/sanitizer" \
   UBSAN_OPTIONS="print_stacktrace=1:log_path=$work/sanitizer" \
   TSAN_OPTIONS="log_path=$work/sanitizer:suppressions=$root/tools/tsan.supp" \
-  exec ./moxtimer -precision=centisecond -start >"$work/stdout.log" 2>"$work/stderr.log") &
-pid=$!
-
-win=""
-find_win() { win=$(xs_window_of "$pid" moxStopwatchTimer) && xs_title_is "$win" Stopwatch; }
-if ! poll 60000 find_win; then
-  echo "sanitizer-smoke: the window did not appear"
-  cat "$work"/sanitizer* "$work/stderr.log" 2>/dev/null | head -40
-  exit 1
-fi
-status=0
-# A sanitized program runs a few times slower: a generous deadline per step.
-XS_WAIT_MS=30000
-xs_session "$win" "$pid" o FF9600 s d || { echo "sanitizer-smoke: the session did not reach the program"; status=1; }
-wmctrl -i -c "$win"
-if ! poll 60000 xs_gone "$pid"; then
-  echo "sanitizer-smoke: the program did not end after close"
-  status=1
-fi
-wait "$pid"
-rc=$?
-pid=""
+  ./moxtimer -precision=centisecond -start || status=1
+rc=${XS_CHECKED_RC:-1}
 reports="$(cat "$work"/sanitizer* 2>/dev/null; grep -E 'runtime error:|ERROR: (Address|Undefined)' "$work/stderr.log")"
 if [ -n "$reports" ]; then
   echo "sanitizer-smoke: the sanitizers reported:"

@@ -214,15 +214,13 @@ soak_one() {
   check "$which: closing ends it" poll 10000 xs_gone "$pid"
   wait "$launched" 2>/dev/null
   pid=""
-  local text
+  local text line
   text="$(xs_ini_text "$ini" 2>/dev/null)"
   ini_has() { grep -qx -- "$1" <<<"$text"; }
-  check "$which: settings file: -mode=stopwatch" ini_has -mode=stopwatch
-  check "$which: settings file: -precision=centisecond" ini_has -precision=centisecond
-  check "$which: settings file: -color=${color_names[$color]}" ini_has "-color=${color_names[$color]}"
-  check "$which: settings file: -style=${style_names[$style]}" ini_has "-style=${style_names[$style]}"
-  check "$which: settings file: -fullScreen=0, -noTitleBar=0, -start=1" \
-    eval 'ini_has -fullScreen=0 && ini_has -noTitleBar=0 && ini_has -start=1'
+  for line in -mode=stopwatch -precision=centisecond "-color=${color_names[$color]}" \
+    "-style=${style_names[$style]}" -fullScreen=0 -noTitleBar=0 -start=1; do
+    check "$which: settings file: $line" ini_has "$line"
+  done
 
   # The platform layer's own count of what it made and freed.
   if [ ! -s "$log" ]; then

@@ -27,49 +27,21 @@ done
 [ -x "$program" ] || { echo "valgrind-session: $program is not built (cmake --build --preset linux)"; exit 1; }
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/moxtimer-valgrind.XXXXXX")"
-vg_pid=""
-session_failed=""
-cleanup() {
-  [ -n "$vg_pid" ] && kill -9 "$vg_pid" 2>/dev/null
-  xs_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'xs_stop; rm -rf "$work"' EXIT
 xs_start --wm || exit 1
 mkdir -p "$(dirname "$log")"
 cp "$program" "$work/moxtimer"
 
 # GLib's slice allocator and its caches hide frees from Valgrind otherwise.
-(cd "$work" && G_SLICE=always-malloc G_DEBUG=gc-friendly exec valgrind --tool=memcheck \
+# Valgrind slows the program some twenty times, more on a cold machine:
+# every step waits up to a minute for its state.
+xs_checked_session "$work" 60000 env G_SLICE=always-malloc G_DEBUG=gc-friendly valgrind --tool=memcheck \
   --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite \
   --track-origins=yes --num-callers=40 --gen-suppressions=all \
   --suppressions="$root/tools/valgrind.supp" --log-file="$log" \
-  ./moxtimer -precision=centisecond -start >"$work/stdout.log" 2>&1) &
-vg_pid=$!
-
-win=""
-find_win() { win=$(xs_window_of "$vg_pid" moxStopwatchTimer) && xs_title_is "$win" Stopwatch; }
-if ! poll 120000 find_win; then
-  echo "valgrind-session: the window did not appear under Valgrind"
-  tail -20 "$log"
-  exit 1
-fi
-
-# Valgrind slows the program some twenty times, more on a cold machine:
-# every step waits up to a minute for its state.
-XS_WAIT_MS=60000
-if ! xs_session "$win" "$vg_pid" o FF9600 s d; then
-  echo "valgrind-session: the session did not reach the program"
-  session_failed=1
-fi
-wmctrl -i -c "$win"
-if ! poll 120000 xs_gone "$vg_pid"; then
-  echo "valgrind-session: the program did not end after close"
-  exit 1
-fi
-wait "$vg_pid"
-vg_pid=""
-session_failed=""
+  ./moxtimer -precision=centisecond -start
+session=$?
+[ -n "$XS_CHECKED_RC" ] || { echo "valgrind-session: no finished session under Valgrind"; tail -20 "$log"; exit 1; }
 
 status=0
 invalid=$(grep -c 'Invalid \(read\|write\|free\)' "$log")
@@ -85,7 +57,7 @@ elif [ "$errors" -ne 0 ] || [ "$invalid" -ne 0 ]; then
   awk '/^==[0-9]+== (Invalid|Conditional|Use of|Syscall|Mismatched|[0-9,]+ bytes in [0-9,]+ blocks are definitely)/{p=1} p&&/^==[0-9]+== $/{exit} p' "$log" | head -40
   status=1
 fi
-[ -z "${session_failed:-}" ] || status=1
+[ "$session" -eq 0 ] || status=1
 # The choices of the session were written at close.
 if ! grep -qx -- '-color=orange' "$work/moxtimer.ini" 2>/dev/null || ! grep -qx -- '-style=straight' "$work/moxtimer.ini"; then
   echo "valgrind-session: the settings file lacks -color=orange or -style=straight"

@@ -112,17 +112,17 @@ xs_geometry() {
 xs_geometry_is() { [ "$(xs_geometry "$1")" = "$2" ]; }
 xs_geometry_is_not() { [ "$(xs_geometry "$1")" != "$2" ]; }
 
-# How many menu levels (and boxes) of process PID are open: GTK maps its
-# menus as POPUP_MENU windows, Wine as DIALOG ones.
-xs_popups() {
-  local n=0 w
+# The visible windows of process PID whose _NET_WM_WINDOW_TYPE is one of
+# TYPES (NAME\|NAME...). GTK maps its menus as POPUP_MENU windows, Wine as
+# DIALOG ones: the menu levels (and boxes) open are those of both types.
+xs_windows() { # PID TYPES
+  local w
   for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_NET_WM_WINDOW_TYPE_\(POPUP_MENU\|DIALOG\)' &&
-      n=$((n + 1))
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_\($2\)" && echo "$w"
   done
-  echo "$n"
+  return 0
 }
-xs_popups_are() { [ "$(xs_popups "$1")" -eq "$2" ]; }
+xs_popups_are() { [ "$(xs_windows "$1" 'POPUP_MENU\|DIALOG' | wc -l)" -eq "$2" ]; }
 
 # What the window shows, as a checksum. With --left only its left quarter,
 # where the hours and the first separator sit: a running clock never changes
@@ -287,4 +287,29 @@ xs_ini_text() {
   else
     tr -d '\r' <"$1"
   fi
+}
+
+# xs_checked_session DIR DEADLINE_MS COMMAND...: the Linux program under a
+# checker (COMMAND, run in DIR, starts it running at centisecond precision)
+# gets one xs_session round and is closed through the window manager, every
+# wait up to DEADLINE_MS. XS_CHECKED_RC is then its exit code. Returns 1,
+# saying why, when the window did not come, a step was not confirmed or the
+# program did not end; ends it in any case.
+xs_checked_session() {
+  local dir=$1 deadline=$2 pid win="" status=0
+  (cd "$dir" && exec "${@:3}" >"$dir/stdout.log" 2>"$dir/stderr.log") &
+  pid=$!
+  XS_CHECKED_RC=""
+  if ! poll $((deadline * 2)) eval 'win=$(xs_window_of $pid moxStopwatchTimer) && xs_title_is $win Stopwatch'; then
+    echo "    the window did not appear"
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 1
+  fi
+  XS_WAIT_MS=$deadline xs_session "$win" "$pid" o FF9600 s d || { echo "    the session did not reach the program"; status=1; }
+  wmctrl -i -c "$win"
+  poll $((deadline * 2)) xs_gone "$pid" || { echo "    the program did not end after close"; kill -9 "$pid"; status=1; }
+  wait "$pid"
+  XS_CHECKED_RC=$?
+  return $status
 }

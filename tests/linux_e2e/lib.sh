@@ -4,19 +4,27 @@
 # Every step waits on the state the next one needs (poll, tools/poll.sh);
 # the window helpers are tools/xsession.sh's.
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xsession.sh"
+HELPERS="${MOX_E2E_HELPERS:-$(dirname "$MOX_EXPECTED_DISPLAY")}" # the small programs built beside
 E2E_PASSED=0 E2E_FAILED=0 E2E_PIDS=() PID="" WIN="" APPDIR=""
 check() {
   if "${@:2}"; then E2E_PASSED=$((E2E_PASSED + 1)); echo "  ok    $1"
   else E2E_FAILED=$((E2E_FAILED + 1)); echo "  FAIL  $1"; fi
 }
+# A scenario: the rows "STEP | NAME | CHECK" read from fd 3, one a line. Each
+# STEP (a command line, or nothing) is done, then CHECK (a command line)
+# checked as NAME; a row of a STEP alone is only done.
+steps() {
+  local step name test
+  while IFS='|' read -r -u 3 step name test; do
+    name=${name# } name=${name% }
+    if [ -z "$name" ]; then eval "$step" && continue; fi
+    eval "$step" && [ -n "$test" ] && check "$name" eval "$test" || check "${name:-$step}" false
+  done
+}
 new_folder() { # NAME [PROGRAM]
   APPDIR="$MOX_E2E_WORK/$1" && mkdir -p "$APPDIR" && cp "${2:-$MOX_PROGRAM}" "$APPDIR/moxtimer"
 }
-windows_of() { # TYPE_PATTERN: the program's visible windows of that type
-  for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_\($1\)" && echo "$w"
-  done
-}
+windows_of() { xs_windows "$PID" "$1"; } # TYPES: the program's visible windows of those types
 main_window() { WIN=$(windows_of 'NORMAL\|UTILITY' | head -1) && [ -n "$WIN" ]; }
 shown() { # managed, framed and painted: the display always lights some segment
   main_window && xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | grep -q = &&
@@ -59,9 +67,9 @@ one_dialog() { # CAPTION [OWNER]: exactly one dialog, with that caption, owned b
     [ "$(xprop -id "$box" WM_TRANSIENT_FOR | sed -n 's/.*# //p')" = "${owner:+$(printf '0x%x' "$owner")}" ]
 }
 dialog_key() { xs_key "$(windows_of DIALOG | head -1)" "$1"; }
-display_once() {
-  import -window "$WIN" -depth 8 "ppm:$APPDIR/shot.ppm" 2>/dev/null && "$MOX_EXPECTED_DISPLAY" \
-    --image "$APPDIR/shot.ppm" --size "$(client_geometry | awk '{print $3 "x" $4}')" "$@" >"$APPDIR/compare.log"
+display_once() { # HELPER_ARGS...: the client area (SHOT_OF=root: the screen of SHOT_SIZE) compared
+  import -window "${SHOT_OF:-$WIN}" -depth 8 "ppm:$APPDIR/shot.ppm" 2>/dev/null && "$MOX_EXPECTED_DISPLAY" \
+    --image "$APPDIR/shot.ppm" --size "${SHOT_SIZE:-$(client_geometry | awk '{print $3 "x" $4}')}" "$@" >"$APPDIR/compare.log"
 }
 shows() { # HELPER_ARGS... TEXT...: the client area equals the painter's display of one text
   poll 5000 display_once --glyphs 8 "$@" || { sed 's/^/      /' "$APPDIR/compare.log"; return 1; }

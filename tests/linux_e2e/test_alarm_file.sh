@@ -1,9 +1,8 @@
 # A relative alarm file beside the program is found from another folder.
 source "$(dirname "$0")/lib.sh"
-helpers="${MOX_E2E_HELPERS:-$(dirname "$MOX_EXPECTED_DISPLAY")}"
 new_folder beside
 mkdir "$APPDIR/elsewhere" && echo RIFF >"$APPDIR/alarm.wav"
-(cd "$APPDIR/elsewhere" && LD_PRELOAD="$helpers/mox_e2e_canberra_log.so" \
+(cd "$APPDIR/elsewhere" && LD_PRELOAD="$HELPERS/mox_e2e_canberra_log.so" \
   MOX_CANBERRA_LOG="$APPDIR/played.log" exec ../moxtimer -mode=timer:1 -start >/dev/null 2>&1) &
 PID=$! && E2E_PIDS+=("$PID")
 poll 5000 main_window

@@ -13,22 +13,14 @@ outer_is() { # X Y WIDTH HEIGHT: the frame's top-left corner and the client size
   [ "$((x - left)) $((y - top)) $w $h" = "$*" ]
 }
 new_folder scale2
-GDK_SCALE=2 start_in -position=100,50,400,300 -style=straight
-check "GDK_SCALE=2, -position=100,50,400,300: the frame at 200,100, 800x600 device pixels" \
-  poll 2000 outer_is 200 100 800 600
-check "00:00:00 in device pixels: the pictures at the device metrics, only the display's colors" \
-  poll 5000 shows_at 2 400x300 --glyphs 8 --style straight 00:00:00.00
-menu p c
-keys space
-check "a running centisecond stopwatch, repainted cell by cell, stays exact" \
-  poll 5000 shows_at 2 400x300 --glyphs 11 --style straight --running 1 00:00:0{0..9}.{0..9}{0..9}
-menu t c
 # 8 cells of 100x200 device pixels: the caret is 14 wide and 3 * 14 + 2 * 65 tall.
-check "countdown entry: the caret stands at the device-pixel layout's place, at its size" \
-  poll 5000 eval 'shows_at 2 400x300 --glyphs 8 --style straight --running 1 --caret __:__:__.__ &&
-    [ "$(xs_pixels_of "$WIN" 808080)" = $((14 * (3 * 14 + 2 * 65))) ]'
-stop
-check "the settings keep the logical place and size" ini_is -position 100,50,400,300
+steps 3<<'ROWS'
+GDK_SCALE=2 start_in -position=100,50,400,300 -style=straight | GDK_SCALE=2, -position=100,50,400,300: the frame at 200,100, 800x600 device pixels | poll 2000 outer_is 200 100 800 600
+| 00:00:00 in device pixels: the pictures at the device metrics, only the display's colors | poll 5000 shows_at 2 400x300 --glyphs 8 --style straight 00:00:00.00
+menu p c && keys space | a running centisecond stopwatch, repainted cell by cell, stays exact | poll 5000 shows_at 2 400x300 --glyphs 11 --style straight --running 1 00:00:0{0..9}.{0..9}{0..9}
+menu t c | countdown entry: the caret stands at the device-pixel layout's place, at its size | poll 5000 eval 'shows_at 2 400x300 --glyphs 8 --style straight --running 1 --caret __:__:__.__ && [ "$(xs_pixels_of "$WIN" 808080)" = $((14 * (3 * 14 + 2 * 65))) ]'
+stop | the settings keep the logical place and size | ini_is -position 100,50,400,300
+ROWS
 
 # The X settings' scale, as a desktop's settings daemon sets it.
 if command -v xsettingsd >/dev/null; then

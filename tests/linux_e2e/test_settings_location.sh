@@ -27,11 +27,11 @@ cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1 || cat 
 chmod -R a-w "$prefix"
 home="$scratch/one" && user_folder "$home"
 config="$home/config" mine="$home/config/moxtimer/moxtimer.ini"
-launch HOME="$home" XDG_CONFIG_HOME="$config" -- "$prefix/bin/moxtimer" -color=orange && close
-check "an installed copy writes to \$XDG_CONFIG_HOME/moxtimer/" holds "$mine" -color orange
-check "nothing beside the installed program" eval '[ -z "$(find "$prefix" -name "*.ini")" ]'
-launch HOME="$home" XDG_CONFIG_HOME="$config" -- "$prefix/bin/moxtimer" && close
-check "its next run keeps the color" holds "$mine" -color orange
+steps 3<<'ROWS'
+launch HOME="$home" XDG_CONFIG_HOME="$config" -- "$prefix/bin/moxtimer" -color=orange && close | an installed copy writes to $XDG_CONFIG_HOME/moxtimer/ | holds "$mine" -color orange
+| nothing beside the installed program | [ -z "$(find "$prefix" -name "*.ini")" ]
+launch HOME="$home" XDG_CONFIG_HOME="$config" -- "$prefix/bin/moxtimer" && close | its next run keeps the color | holds "$mine" -color orange
+ROWS
 
 # An administrator's defaults, until the user has a file of the user's own.
 admin="$scratch/xdg/moxtimer/moxtimer.ini" && mkdir -p "${admin%/*}"
@@ -39,12 +39,10 @@ printf '; site\r\n[MOX_Timer]\r\n-color=cyan\r\n-precision=decisecond\r\n' >"$ad
 cp "$admin" "$scratch/admin.copy"
 home="$scratch/two" && user_folder "$home"
 mine="$home/.config/moxtimer/moxtimer.ini"
-launch HOME="$home" XDG_CONFIG_DIRS="relative:$scratch/nowhere:$scratch/xdg" \
-  -- "$prefix/bin/moxtimer"
-check "the first run takes the administrator's defaults" poll 2000 client_size_is 150x30
-close
-check "and writes them to ~/.config, the administrator's file unchanged" eval \
-  'holds "$mine" -color cyan && holds "$mine" -precision decisecond && cmp -s "$admin" "$scratch/admin.copy"'
+steps 3<<'ROWS'
+launch HOME="$home" XDG_CONFIG_DIRS="relative:$scratch/nowhere:$scratch/xdg" -- "$prefix/bin/moxtimer" | the first run takes the administrator's defaults | poll 2000 client_size_is 150x30
+close | and writes them to ~/.config, the administrator's file unchanged | holds "$mine" -color cyan && holds "$mine" -precision decisecond && cmp -s "$admin" "$scratch/admin.copy"
+ROWS
 
 # Portable copies, in folders the user may write.
 for folder in portable $'not-utf8-\xff\xe9-\xc3\xa9'; do

@@ -1,4 +1,4 @@
-// End-to-end smoke of the Windows program, one run of MoxTimer.exe per case
+// End-to-end tests of the Windows program, one run of MoxTimer.exe per case
 // (tests/windows_e2e/program.h).
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include "app/about_text.h"
 #include "app/commands.h"
 #include "resources/resource_ids.h"
+#include "tests/display/glyph_pictures.h"
 #include "tests/windows_e2e/program.h"
 
 // The about text the Windows program must show names what built it.
@@ -20,53 +21,123 @@ namespace {
 using namespace e2e;
 using e2e::Rect;  // not the core's
 
-TEST(Startup, OptionsAndTheSettingsFileShapeTheFirstPaint) {
+constexpr LONG kAtWorkAreaCorner = -2;  // the outer window's bottom right is the work area's
+
+// The desktop's scale, read by every process as it starts; 96 again at the end.
+struct LogPixels {
+    HKEY key = nullptr;
+    LogPixels() {
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_WRITE,
+                        nullptr, &key, nullptr);
+    }
+    void Set(DWORD dpi) {
+        RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dpi), sizeof(dpi));
+    }
+    ~LogPixels() {
+        Set(96);
+        RegCloseKey(key);
+    }
+};
+
+// At 192 (200 %) the display is laid out on twice the pixels, while the
+// positions and sizes on the command line and in the file stay 96-DPI units.
+TEST(Startup, OptionsTheSettingsFileAndTheScaleShapeTheFirstPaint) {
+    // The driver sees the program's window in device pixels only when it is
+    // itself aware of the scale.
+    using SetContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const auto setContext = reinterpret_cast<SetContext>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    ASSERT_NE(setContext, nullptr);
+    const DPI_AWARENESS_CONTEXT before = setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    LogPixels logPixels;
     struct Case {
+        DWORD dpi;
         const wchar_t* args;
-        const char* settings;
-        int left, top, width, height;  // left < 0: placed by the system; width 0: full screen
-        LONG style, exStyle;           // of kFrameBits and kTaskBarBits
-        const wchar_t* title;
-        DWORD lit;
+        int left, top, width, height;  // device pixels; left -1: placed by the system; width 0:
+        LONG style = kFramed;          // full screen; the styles of kFrameBits and kTaskBarBits
+        LONG exStyle = kTaskBarBits;
+        const char* settings = "";
+        const wchar_t* title = L"Stopwatch";
+        DWORD lit = kGrey;  // kGrey: the idle display, pixel by pixel
     };
     const Case cases[] = {
-        {L"", "", -1, -1, 120, 30, kFramed, kTaskBarBits, L"Stopwatch", kGrey},
-        {L"-position=100,50,200,40", "", 100, 50, 200, 40, kFramed, kTaskBarBits, L"Stopwatch",
-         kGrey},
-        {L"-noTitleBar -position=200,100,120,30", "", 200, 100, 120, 30, kFramed & ~WS_CAPTION,
-         kTaskBarBits, L"Stopwatch", kGrey},
-        {L"-noTaskBarIcon", "", -1, -1, 120, 30, kFramed, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
-         L"Stopwatch", kGrey},
-        {L"-fullScreen", "", -1, -1, 0, 0, 0, kTaskBarBits, L"Stopwatch", kGrey},
-        {L"-color=red", "[MOX_Timer]\r\n-mode=timer:90\r\n-color=blue\r\n-start=1\r\n", -1, -1, 120,
-         30, kFramed, kTaskBarBits, L"Timer (90 sec)", kRed},
+        {96, L"", -1, -1, 120, 30},
+        {96, L"-position=100,50,200,40", 100, 50, 200, 40},
+        {96, L"-noTitleBar -position=200,100,120,30", 200, 100, 120, 30, kFramed & ~WS_CAPTION},
+        {96, L"-noTaskBarIcon", -1, -1, 120, 30, kFramed, WS_EX_TOOLWINDOW | WS_EX_TOPMOST},
+        {96, L"-fullScreen", -1, -1, 0, 0, 0},
+        {96, L"-color=red", -1, -1, 120, 30, kFramed, kTaskBarBits,
+         "[MOX_Timer]\r\n-mode=timer:90\r\n-color=blue\r\n-start=1\r\n", L"Timer (90 sec)", kRed},
+        {192, L"-position=100,50,120,30", 200, 100, 240, 60},
+        {192, L"", -1, -1, 240, 60},
+        {192, L"-position=3000,2000,120,30", kAtWorkAreaCorner, 0, 240, 60},  // off the screen
     };
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.args)));
+        SCOPED_TRACE(testing::Message() << c.dpi << " " << testing::PrintToString(c.args));
+        logPixels.Set(c.dpi);
         Program p;
         ASSERT_TRUE(p.Start(c.args, c.settings));
         EXPECT_EQ(p.Title(), c.title);
         EXPECT_EQ(GetWindowLongW(p.window, GWL_EXSTYLE) & kTaskBarBits, c.exStyle);
-        std::vector<DWORD> image;
-        EXPECT_TRUE(WaitFor([&] { return p.Lit(&image) == std::set<DWORD>{c.lit}; }))
-            << testing::PrintToString(p.Lit());
-        if (!*c.args) {
-            // The first zero's top and upper-left bars and the first colon's
-            // upper square lit; its middle bar and the straight style's
-            // corner square dark.
-            const auto at = [&](int x, int y) { return image[static_cast<size_t>(y) * 120 + x]; };
-            EXPECT_EQ((std::vector<DWORD>{at(7, 3), at(3, 9), at(37, 10), at(7, 15), at(3, 3)}),
-                      (std::vector<DWORD>{kGrey, kGrey, kGrey, kBlack, kBlack}));
-        }
+        EXPECT_TRUE(p.LitIn(c.lit)) << testing::PrintToString(p.Lit());
         EXPECT_EQ(p.InFullScreen(), c.width == 0);
         if (c.width == 0) continue;
         EXPECT_EQ(p.Style() & kFrameBits, c.style);
         const Rect client = p.Client(), outer = WindowRect(p.window);
-        const bool placed = c.left >= 0;
-        EXPECT_EQ((Rect{placed ? outer[0] : -1, placed ? outer[1] : -1, client[2] - client[0],
-                        client[3] - client[1]}),
-                  (Rect{c.left, c.top, c.width, c.height}));
+        EXPECT_EQ((Rect{client[2] - client[0], client[3] - client[1]}), (Rect{c.width, c.height}));
+        if (c.left == kAtWorkAreaCorner) {
+            EXPECT_EQ((Rect{outer[2], outer[3]}), (Rect{work.right, work.bottom}));
+        } else if (c.left >= 0) {
+            EXPECT_EQ((Rect{outer[0], outer[1]}), (Rect{c.left, c.top}));
+        }
+        if (c.lit == kGrey) {
+            // The idle display laid out on the device pixels: the glyph
+            // pictures at the device metrics, grey on black, nothing between.
+            const expected::Layout layout = expected::LayOut(c.width, c.height, 8);
+            expected::Raster want(c.width, c.height);
+            expected::Paint(want, L"00:00:00.00", 8, layout, false, false);
+            std::vector<DWORD> shot;
+            const auto shows = [&](size_t i) {
+                return shot[i] == (want.pixels[i] == 'I' ? kGrey : 0);
+            };
+            size_t same = 0;  // pixels from the top left that are as they must be
+            EXPECT_TRUE(WaitFor([&] {
+                p.Lit(&shot);
+                for (same = 0; same < shot.size() && shows(same); ++same) {
+                }
+                return shot.size() == want.pixels.size() && same == shot.size();
+            })) << "pixel ("
+                << same % c.width << "," << same / c.width << ") differs";
+        }
+        // The place and the size in 96-DPI units (a file written beforehand
+        // keeps its 8-bit encoding, which Settings() does not read).
+        if (*c.settings) continue;
+        p.Post(WM_CLOSE);
+        ASSERT_EQ(p.WaitForExit(), 0u);
+        const std::string position = "\n-position=" + std::to_string(MulDiv(outer[0], 96, c.dpi)) +
+                                     "," + std::to_string(MulDiv(outer[1], 96, c.dpi)) + "," +
+                                     std::to_string(MulDiv(c.width, 96, c.dpi)) + "," +
+                                     std::to_string(MulDiv(c.height, 96, c.dpi)) + "\n";
+        EXPECT_NE(p.Settings().find(position), std::string::npos) << p.Settings() << position;
     }
+    setContext(before);
+}
+
+// Wine 8 treats every program as aware of the scale, whatever its manifest
+// says; Windows scales the bitmap of a program whose manifest does not ask.
+TEST(Startup, TheManifestAsksForPerMonitorAwarenessBesideTheCommonControls) {
+    const HMODULE exe =
+        LoadLibraryExW((DriverFolder() + L"\\..\\windows-program\\MoxTimer.exe").c_str(), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE);
+    const HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(1), RT_MANIFEST);
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(exe, found))),
+                               SizeofResource(exe, found));
+    for (const char* part : {">true/pm<", ">PerMonitorV2, PerMonitor<", "Common-Controls"})
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    FreeLibrary(exe);
 }
 
 // Rewrites exe with the resources of its own copy, all but the entry menu.

@@ -45,6 +45,13 @@ inline Rect WindowRect(HWND hwnd) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
+// The folder of the driver, and of the build's windows-program beside it.
+inline std::wstring DriverFolder() {
+    wchar_t path[MAX_PATH];
+    std::wstring driver(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return driver.substr(0, driver.find_last_of(L"\\/"));
+}
+
 struct Program {
     PROCESS_INFORMATION process{};
     HWND window = nullptr;
@@ -63,9 +70,7 @@ struct Program {
     bool Launch(const std::wstring& arguments, const std::string& settings = "",
                 void (*prepare)(const std::wstring& exe) = nullptr) {
         static int runs = 0;
-        wchar_t path[MAX_PATH];
-        std::wstring driver(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-        driver.resize(driver.find_last_of(L"\\/"));
+        const std::wstring driver = DriverFolder();
         folder = driver + L"\\e2e-work";
         CreateDirectoryW(folder.c_str(), nullptr);
         folder += L"\\run" + std::to_wstring(++runs);

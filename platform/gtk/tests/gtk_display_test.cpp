@@ -34,19 +34,15 @@ bool RunUntil(const std::function<bool()>& done, int milliseconds) {
     }
 }
 
-// The main window, made once per process.
-NativeWindow* MainWindowMadeOnce() {
-    static NativeWindow* window = nullptr;
-    if (window != nullptr || !gtk_init_check(nullptr, nullptr)) return window;
+// The accessible display first: a screen reader reads a timer whose name
+// follows the display, at most once a second. Then the painting of two
+// rectangles requested from the tick's thread before one draw.
+TEST(GtkDisplayTest, TheDisplayReadsAsATimerAndTwoRectanglesRequestedBeforeOneDrawArePainted) {
+    ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display";
     RecordUiThread();
     PrepareBrushes();
-    window = CreateMainWindow();
-    return window;
-}
-
-TEST(GtkDisplayTest, TheDisplayReadsAsATimerWhoseNameFollowsItOnceASecond) {
-    NativeWindow* window = MainWindowMadeOnce();
-    ASSERT_NE(window, nullptr) << "no display";
+    NativeWindow* window = CreateMainWindow();
+    ASSERT_NE(window, nullptr);
     AtkObject* accessible = gtk_widget_get_accessible(window->area);
     ASSERT_NE(accessible, nullptr);
     EXPECT_EQ(atk_object_get_role(accessible), ATK_ROLE_TIMER);
@@ -100,14 +96,10 @@ TEST(GtkDisplayTest, TheDisplayReadsAsATimerWhoseNameFollowsItOnceASecond) {
     nameBecomes("Countdown entry __:12:30");
     EntryKey(window, kKeyEscape);
     nameBecomes("Timer 00:05:00");
-}
 
-// Two rectangles requested from the tick's thread before one draw are both
-// painted into the image and shown, and nothing outside them: the text of
-// every cell changes, the requests cover cells 1 and 3 only.
-TEST(GtkDisplayTest, TwoRectanglesRequestedBeforeOneDrawAreBothPainted) {
-    NativeWindow* window = MainWindowMadeOnce();
-    ASSERT_NE(window, nullptr) << "no display";
+    // Both rectangles are painted into the image and shown, and nothing
+    // outside them: the text of every cell changes, the requests cover
+    // cells 1 and 3 only.
     ResetCommand(window);
     PrecisionCommand(window, kPrecisionSecond);
     ShowMainWindow(window);
