@@ -67,59 +67,54 @@ TEST_F(OptionsTest, CommandLineAndFileWithTheirFallbacks) {
     const auto n = [](int64_t value) { return std::to_wstring(value); };
     const std::wstring d = n(kUseDefaultPosition) + L"," + n(kUseDefaultPosition) + L",";
     const std::wstring longPosition = L"1,2,3," + std::wstring(120, L'0') + L"45";
-    const struct {
-        const wchar_t* line;
-        const wchar_t* fileKey;
-        const wchar_t* fileValue;
-        Field field;
-        std::wstring expected;
-    } cases[] = {
-        {L"m", L"-color", L"blue", kColor, n(kColorBlue)},
-        {L"m -color=purple", L"-color", L"blue", kColor, n(kColorGreen)},
-        {L"m -color=redwood", nullptr, nullptr, kColor, n(kColorRed)},
-        {L"m -color=Red", nullptr, nullptr, kColor, n(kColorGreen)},
-        {L"m -precision=dec", nullptr, nullptr, kPrecision, n(kPrecisionDecisecond)},
-        {L"m -precision=centimetre", nullptr, nullptr, kPrecision, n(kPrecisionCentisecond)},
-        {L"m -precision=cent", nullptr, nullptr, kPrecision, n(kPrecisionSecond)},
-        {L"m -precision=minutes", nullptr, nullptr, kPrecision, n(kPrecisionMinute)},
-        {L"m -precision=", L"-precision", L"centisecond", kPrecision, n(kPrecisionSecond)},
-        {L"m -style=stray", nullptr, nullptr, kStyle, n(kStyleStraight)},
-        {L"m -style=Straight", nullptr, nullptr, kStyle, n(kStyleRounded)},
-        {L"m", nullptr, nullptr, kFlags, L"000000 ce0000 40088"},
-        {L"m -start=0 -noTitleBar -noTaskBarIcon -fullScreen -noAlarm -quitAfterTimeUp", nullptr,
-         nullptr, kFlags, L"111111 e0000 88"},
-        {L"m", L"-noAlarm", L"2", kFlags, L"000020 ce0000 40088"},
-        {L"m -alarmMessage=\"Time to -start again\"", nullptr, nullptr, kFlags,
-         L"100000 ce0000 40088"},
-        {L"\"C:\\Mox -color=red -start\\m.exe\"", nullptr, nullptr, kFlags, L"000000 ce0000 40088"},
-        {L"\"C:\\Mox\\m.exe\"-color=red", nullptr, nullptr, kColor, n(kColorRed)},
-        {L"m -mode=timer:90 -precision=minute", nullptr, nullptr, kMode, L"90000 00:01:30.00"},
-        {L"m -mode=Timer:90", nullptr, nullptr, kMode, L"S 00:00:00.00"},
-        {L"m", L"-mode", L"timer:0000000012", kMode, L"1000 00:00:01.00"},
-        // A countdown beyond what milliseconds can hold is held at the largest.
-        {L"m -mode=timer:4294968", nullptr, nullptr, kMode, L"4294967000 1193:02:47.00"},
-        {L"m -alarmMessage=\"Time to -start again\"", nullptr, nullptr, kMessage,
-         L"Time to -start again"},
-        {L"m", L"-alarmMessage", L"T", kMessage, L"T"},
-        {L"m", L"-alarmFile", L"", kFile, L"alarm.wav"},
-        // At the very end the value is absent; followed by a blank it is empty.
-        {L"m -alarmFile=", nullptr, nullptr, kFile, L"alarm.wav"},
-        {L"m -alarmFile= -start", nullptr, nullptr, kFile, L""},
-        {L"m -precision=centisecond", nullptr, nullptr, kPosition, d + L"165,30"},
-        {L"m -precision=centisecond -position=1,2,3,4", nullptr, nullptr, kPosition, L"1,2,3,4"},
-        // One character is skipped after each number, whatever it is.
-        {L"m -position=10 ,20, 300, 40", nullptr, nullptr, kPosition, L"10,0,20,300"},
-        // A value that ends early is never read past its end.
-        {L"m -position=5", nullptr, nullptr, kPosition, L"5,0,120,30"},
-        {L"m -position=5,6,7,", nullptr, nullptr, kPosition, L"5,6,7,30"},
-        {L"m -position=", nullptr, nullptr, kPosition, d + L"120,30"},
-        {L"m", L"-position", longPosition.c_str(), kPosition, L"1,2,3,4"},
-    };
-    for (const auto& c : cases) {
+    using Row = std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, Field, std::wstring>;
+    for (const auto& [line, fileKey, fileValue, field, expected] : std::initializer_list<Row>{
+             {L"m", L"-color", L"blue", kColor, n(kColorBlue)},
+             {L"m -color=purple", L"-color", L"blue", kColor, n(kColorGreen)},
+             {L"m -color=redwood", nullptr, nullptr, kColor, n(kColorRed)},
+             {L"m -color=Red", nullptr, nullptr, kColor, n(kColorGreen)},
+             {L"m -precision=dec", nullptr, nullptr, kPrecision, n(kPrecisionDecisecond)},
+             {L"m -precision=centimetre", nullptr, nullptr, kPrecision, n(kPrecisionCentisecond)},
+             {L"m -precision=cent", nullptr, nullptr, kPrecision, n(kPrecisionSecond)},
+             {L"m -precision=minutes", nullptr, nullptr, kPrecision, n(kPrecisionMinute)},
+             {L"m -precision=", L"-precision", L"centisecond", kPrecision, n(kPrecisionSecond)},
+             {L"m -style=stray", nullptr, nullptr, kStyle, n(kStyleStraight)},
+             {L"m -style=Straight", nullptr, nullptr, kStyle, n(kStyleRounded)},
+             {L"m", nullptr, nullptr, kFlags, L"000000 ce0000 40088"},
+             {L"m -start=0 -noTitleBar -noTaskBarIcon -fullScreen -noAlarm -quitAfterTimeUp",
+              nullptr, nullptr, kFlags, L"111111 e0000 88"},
+             {L"m", L"-noAlarm", L"2", kFlags, L"000020 ce0000 40088"},
+             {L"m -alarmMessage=\"Time to -start again\"", nullptr, nullptr, kFlags,
+              L"100000 ce0000 40088"},
+             {L"\"C:\\Mox -color=red -start\\m.exe\"", nullptr, nullptr, kFlags,
+              L"000000 ce0000 40088"},
+             {L"\"C:\\Mox\\m.exe\"-color=red", nullptr, nullptr, kColor, n(kColorRed)},
+             {L"m -mode=timer:90 -precision=minute", nullptr, nullptr, kMode, L"90000 00:01:30.00"},
+             {L"m -mode=Timer:90", nullptr, nullptr, kMode, L"S 00:00:00.00"},
+             {L"m", L"-mode", L"timer:0000000012", kMode, L"1000 00:00:01.00"},
+             // A countdown beyond what milliseconds can hold is held at the largest.
+             {L"m -mode=timer:4294968", nullptr, nullptr, kMode, L"4294967000 1193:02:47.00"},
+             {L"m -alarmMessage=\"Time to -start again\"", nullptr, nullptr, kMessage,
+              L"Time to -start again"},
+             {L"m", L"-alarmMessage", L"T", kMessage, L"T"},
+             {L"m", L"-alarmFile", L"", kFile, L"alarm.wav"},
+             // At the very end the value is absent; followed by a blank it is empty.
+             {L"m -alarmFile=", nullptr, nullptr, kFile, L"alarm.wav"},
+             {L"m -alarmFile= -start", nullptr, nullptr, kFile, L""},
+             {L"m -precision=centisecond", nullptr, nullptr, kPosition, d + L"165,30"},
+             {L"m -precision=centisecond -position=1,2,3,4", nullptr, nullptr, kPosition,
+              L"1,2,3,4"},
+             // One character is skipped after each number, whatever it is.
+             {L"m -position=10 ,20, 300, 40", nullptr, nullptr, kPosition, L"10,0,20,300"},
+             // A value that ends early is never read past its end.
+             {L"m -position=5", nullptr, nullptr, kPosition, L"5,0,120,30"},
+             {L"m -position=5,6,7,", nullptr, nullptr, kPosition, L"5,6,7,30"},
+             {L"m -position=", nullptr, nullptr, kPosition, d + L"120,30"},
+             {L"m", L"-position", longPosition.c_str(), kPosition, L"1,2,3,4"}}) {
         Reset();
-        Read(c.line, c.fileKey, c.fileValue);
-        EXPECT_EQ(ReadField(c.field), c.expected) << testing::PrintToString(std::wstring(c.line))
-                                                  << " " << testing::PrintToString(c.fileValue);
+        Read(line, fileKey, fileValue);
+        EXPECT_EQ(ReadField(field), expected) << testing::PrintToString(std::wstring(line)) << " "
+                                              << testing::PrintToString(fileValue);
     }
     EXPECT_EQ(DefaultWindowOptions().clientWidth, 120);
     // Without a settings file path the profile is not asked at all.
@@ -161,28 +156,25 @@ TEST(CommandLineText, DecimalsAndTokens) {
 // Every key in order, but not the position of a full-screen or minimized window;
 // a value is cut at its first line break, so that it can add no lines of its own.
 TEST_F(OptionsTest, CloseWritesEveryKeyInOrder) {
-    const struct {
-        int32_t fullScreen, minimized;
-        std::string position;
-    } cases[] = {{0, 0, "-position=-8,20,120,30\n"}, {1, 0, ""}, {0, 1, ""}};
-    for (const auto& c : cases) {
+    for (auto [fullScreen, minimized, position] :
+         {std::tuple{0, 0, std::string("-position=-8,20,120,30\n")}, {1, 0, ""}, {0, 1, ""}}) {
         Reset();
         Read(L"m", nullptr, nullptr);
-        if (c.minimized) {  // values outside the name tables write the fallbacks
+        if (minimized) {  // values outside the name tables write the fallbacks
             SetPrecision(static_cast<Precision>(4));
             g_appearance.color = kColorCount;
             SetSegmentStyle(static_cast<SegmentStyle>(2));
         }
         std::wcscpy(g_app.options.alarmFile, L"bell.wav\r-noAlarm=1");
         std::wcscpy(g_app.options.alarmMessage, L"Tea\r\n[Other]\r\n-start=1");
-        g_app.options.fullScreen = c.fullScreen;
-        fake::g.placement = {-8, 20, 120, 30, c.minimized};
+        g_app.options.fullScreen = fullScreen;
+        fake::g.placement = {-8, 20, 120, 30, minimized};
         WriteSettings(fake::TestWindow());
         EXPECT_EQ(ReadFileBytes(ini_),
                   "[MOX_Timer]\n-mode=stopwatch\n-precision=second\n-color=green\n"
                   "-style=rounded\n" +
-                      c.position + "-start=0\n-noTitleBar=0\n-noTaskBarIcon=0\n-fullScreen=" +
-                      std::to_string(c.fullScreen) +
+                      position + "-start=0\n-noTitleBar=0\n-noTaskBarIcon=0\n-fullScreen=" +
+                      std::to_string(fullScreen) +
                       "\n-noAlarm=0\n-quitAfterTimeUp=0\n-alarmFile=bell.wav\n"
                       "-alarmMessage=Tea\n");
     }
@@ -212,24 +204,19 @@ constexpr auto kReplace = SettingsNameRule::ReplaceLastThree;
 constexpr auto kAppend = SettingsNameRule::AppendIni;
 
 TEST(SettingsPath, NamedAfterTheProgramByEachRule) {
-    const struct {
-        const wchar_t* program;
-        SettingsNameRule rule;
-        const wchar_t* expected;  // empty: no settings file
-    } cases[] = {
-        {L"C:\\Mox\\MoxTimer.exe", kReplace, L"C:\\Mox\\MoxTimer.ini"},
-        {L"C:\\Mox\\MoxTimer", kReplace, L"C:\\Mox\\MoxTiini"},
-        {L"exe", kReplace, L"ini"},
-        {L"ex", kReplace, L""},
-        {L"", kReplace, L""},
-        {L"/opt/mox/moxtimer", kAppend, L"/opt/mox/moxtimer.ini"},
-        {L"/opt/mox/MoxTimer.EXE", kAppend, L"/opt/mox/MoxTimer.EXE.ini"},
-        {L"", kAppend, L""},
-    };
-    for (const auto& c : cases) {
+    // Expected empty: no settings file.
+    for (auto [program, rule, expected] :
+         {std::tuple{L"C:\\Mox\\MoxTimer.exe", kReplace, L"C:\\Mox\\MoxTimer.ini"},
+          {L"C:\\Mox\\MoxTimer", kReplace, L"C:\\Mox\\MoxTiini"},
+          {L"exe", kReplace, L"ini"},
+          {L"ex", kReplace, L""},
+          {L"", kReplace, L""},
+          {L"/opt/mox/moxtimer", kAppend, L"/opt/mox/moxtimer.ini"},
+          {L"/opt/mox/MoxTimer.EXE", kAppend, L"/opt/mox/MoxTimer.EXE.ini"},
+          {L"", kAppend, L""}}) {
         wchar_t out[64] = L"stale";
-        EXPECT_EQ(NameSettingsFile(c.program, c.rule, out, 64), c.expected[0] != L'\0');
-        EXPECT_STREQ(out, c.expected) << testing::PrintToString(std::wstring(c.program));
+        EXPECT_EQ(NameSettingsFile(program, rule, out, 64), expected[0] != L'\0');
+        EXPECT_STREQ(out, expected) << testing::PrintToString(std::wstring(program));
     }
     // A name that does not fit gives none rather than a cut one.
     for (auto [rule, longest] : {std::pair{kReplace, 9}, {kAppend, 5}}) {
@@ -250,26 +237,22 @@ TEST(SettingsPath, NamedAfterTheProgramByEachRule) {
 // for them leaves the program without a settings file.
 TEST_F(OptionsTest, SettingsPathDerivedOrNone) {
     const std::wstring folder = scratch_.root.wstring() + L"/";
-    const struct {
-        std::wstring program;
-        SettingsNameRule rule;
-        std::wstring expected;
-    } cases[] = {
-        {folder + L"MoxTimer.com", kReplace, folder + L"MoxTimer.ini"},
-        {folder + L"moxtimer", kAppend, folder + L"moxtimer.ini"},
-        {folder + std::wstring(kSettingsPathCapacity, L'd'), kReplace, L""},
-        {folder + std::wstring(kSettingsPathCapacity - folder.size() - 4, L'd'), kAppend, L""},
-    };
     WriteFileBytes(scratch_.File("MoxTimer.ini"), "[MOX_Timer]\n-color=red\n");
     WriteFileBytes(scratch_.File("moxtimer.ini"), "[MOX_Timer]\n-color=red\n");
-    for (const auto& c : cases) {
-        fake::g.executablePath = c.program;
-        fake::g.settingsNameRule = c.rule;
+    using Row = std::tuple<std::wstring, SettingsNameRule, std::wstring>;
+    for (const auto& [program, rule, expected] : std::initializer_list<Row>{
+             {folder + L"MoxTimer.com", kReplace, folder + L"MoxTimer.ini"},
+             {folder + L"moxtimer", kAppend, folder + L"moxtimer.ini"},
+             {folder + std::wstring(kSettingsPathCapacity, L'd'), kReplace, L""},
+             {folder + std::wstring(kSettingsPathCapacity - folder.size() - 4, L'd'), kAppend,
+              L""}}) {
+        fake::g.executablePath = program;
+        fake::g.settingsNameRule = rule;
         DeriveSettingsPath();
-        EXPECT_EQ(std::wstring(g_app.settingsPath), c.expected);
-        EXPECT_EQ(std::wstring(g_app.settingsReadPath), c.expected);
+        EXPECT_EQ(std::wstring(g_app.settingsPath), expected);
+        EXPECT_EQ(std::wstring(g_app.settingsReadPath), expected);
         ReadOptions();
-        EXPECT_EQ(g_appearance.color, c.expected.empty() ? kColorGreen : kColorRed);
+        EXPECT_EQ(g_appearance.color, expected.empty() ? kColorGreen : kColorRed);
     }
 }
 

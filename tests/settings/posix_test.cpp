@@ -32,50 +32,40 @@ namespace fs = std::filesystem;
 // U+DC80..U+DCFF; either way the bytes come back unchanged, and a name that
 // does not fit is refused rather than cut.
 TEST(PathBytes, EveryByteComesBack) {
-    const struct {
-        const char* bytes;
-        std::wstring wide;
-    } cases[] = {
-        {"/opt/a\xC3\xBC", L"/opt/a\u00FC"},
-        {"\xE2\x82\xAC\xF0\x9F\x98\x80", L"\u20AC\U0001F600"},
-        {"\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF", L"\uD7FF\uE000\U0010FFFF"},
-        {"\xEF\xBF\xBD", L"\uFFFD"},
-        {"\xFF\xFE\x80", L"\xDCFF\xDCFE\xDC80"},
-        {"x\xE2\x82", L"x\xDCE2\xDC82"},            // cut short at the end
-        {"\xF0\x9F\x98-", L"\xDCF0\xDC9F\xDC98-"},  // cut short inside
-        {"\xE2(\xA1", L"\xDCE2(\xDCA1"},
-        {"\xC0\xAF\xE0\x80\xAF", L"\xDCC0\xDCAF\xDCE0\xDC80\xDCAF"},  // overlong
-        {"\xED\xA0\x80", L"\xDCED\xDCA0\xDC80"},                      // a surrogate
-        {"\xF4\x90\x80\x80", L"\xDCF4\xDC90\xDC80\xDC80"},            // > U+10FFFF
-        {"\xF5\x80\x80\x80", L"\xDCF5\xDC80\xDC80\xDC80"},
-        {"\xC3\xC3\xBC", L"\xDCC3\u00FC"},
-    };
-    for (const auto& c : cases) {
-        const std::string bytes = c.bytes;
+    using Row = std::pair<std::string, std::wstring>;
+    for (const auto& [bytes, text] : std::initializer_list<Row>{
+             {"/opt/a\xC3\xBC", L"/opt/a\u00FC"},
+             {"\xE2\x82\xAC\xF0\x9F\x98\x80", L"\u20AC\U0001F600"},
+             {"\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF", L"\uD7FF\uE000\U0010FFFF"},
+             {"\xEF\xBF\xBD", L"\uFFFD"},
+             {"\xFF\xFE\x80", L"\xDCFF\xDCFE\xDC80"},
+             {"x\xE2\x82", L"x\xDCE2\xDC82"},            // cut short at the end
+             {"\xF0\x9F\x98-", L"\xDCF0\xDC9F\xDC98-"},  // cut short inside
+             {"\xE2(\xA1", L"\xDCE2(\xDCA1"},
+             {"\xC0\xAF\xE0\x80\xAF", L"\xDCC0\xDCAF\xDCE0\xDC80\xDCAF"},  // overlong
+             {"\xED\xA0\x80", L"\xDCED\xDCA0\xDC80"},                      // a surrogate
+             {"\xF4\x90\x80\x80", L"\xDCF4\xDC90\xDC80\xDC80"},            // > U+10FFFF
+             {"\xF5\x80\x80\x80", L"\xDCF5\xDC80\xDC80\xDC80"},
+             {"\xC3\xC3\xBC", L"\xDCC3\u00FC"}}) {
         wchar_t wide[16];
         char back[32];
-        EXPECT_TRUE(BytesToWide(c.bytes, wide, c.wide.size() + 1)) << bytes;
-        EXPECT_EQ(std::wstring(wide), c.wide) << bytes;
+        EXPECT_TRUE(BytesToWide(bytes.c_str(), wide, text.size() + 1)) << bytes;
+        EXPECT_EQ(std::wstring(wide), text) << bytes;
         EXPECT_TRUE(WideToBytes(wide, back, bytes.size() + 1)) << bytes;
         EXPECT_EQ(std::string(back), bytes);
-        EXPECT_FALSE(BytesToWide(c.bytes, wide, c.wide.size()) || wide[0] != L'\0') << bytes;
-        EXPECT_FALSE(WideToBytes(c.wide.c_str(), back, bytes.size()) || back[0] != '\0') << bytes;
+        EXPECT_FALSE(BytesToWide(bytes.c_str(), wide, text.size()) || wide[0] != L'\0') << bytes;
+        EXPECT_FALSE(WideToBytes(text.c_str(), back, bytes.size()) || back[0] != '\0') << bytes;
     }
     char back[16];  // code points no bytes convert to become U+FFFD
-    WideToBytes(
-        L"\xD800\xDC41\x110000"
-        L"a",
-        back, 16);
+    WideToBytes(L"\xD800\xDC41\x110000\x61", back, 16);
     EXPECT_EQ(std::string(back), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD" + std::string("a"));
 }
 
 // Joined so that the options read from the line are the arguments as given,
 // every byte kept under any locale (the line takes it from LC_ALL).
 TEST(Posix, ArgumentsAreJoinedAsOnWindowsInAnyLocale) {
-    const struct {
-        std::vector<std::string> args;
-        const wchar_t* line;
-    } cases[] = {
+    using Row = std::pair<std::vector<std::string>, const wchar_t*>;
+    const Row cases[] = {
         {{"moxtimer", "-start", "-alarmMessage=a=b c", "-alarmFile=", "-color=red"},
          L"moxtimer -start -alarmMessage=\"a=b c\" -alarmFile=\"\" -color=red"},
         {{"/opt/m\xFFx/m", "-alarmFile=/\xE9t\xC3\xA9.wav", "-alarmMessage=\xC3\xBC x\xFF"},
@@ -85,12 +75,12 @@ TEST(Posix, ArgumentsAreJoinedAsOnWindowsInAnyLocale) {
     };
     for (const char* locale : {"C", "C.UTF-8"}) {
         setenv("LC_ALL", locale, 1);
-        for (auto c : cases) {
+        for (auto [args, line] : cases) {
             std::vector<char*> argv;
-            for (std::string& a : c.args) argv.push_back(a.data());
+            for (std::string& a : args) argv.push_back(a.data());
             argv.push_back(nullptr);
-            SetCommandLineFromArgs(static_cast<int>(c.args.size()), argv.data());
-            EXPECT_EQ(std::wstring(GetCommandLineText()), c.line) << locale << " " << c.args.back();
+            SetCommandLineFromArgs(static_cast<int>(args.size()), argv.data());
+            EXPECT_EQ(std::wstring(GetCommandLineText()), line) << locale << " " << args.back();
         }
     }
     // The program's path from its link keeps its bytes too; shown by GTK, the
