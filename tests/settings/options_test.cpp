@@ -256,21 +256,4 @@ TEST_F(OptionsTest, SettingsPathDerivedOrNone) {
     }
 }
 
-// An administrator's defaults are read, the user's own file is written, and
-// the defaults stay as they were, byte for byte.
-TEST_F(OptionsTest, ReadsOneFileAndWritesTheOther) {
-    const std::string defaults = "; site defaults\r\n[MOX_Timer]\r\n-color=blue\r\n-start=2\r\n";
-    WriteFileBytes(scratch_.File("defaults.ini"), defaults);
-    std::wcscpy(g_app.settingsReadPath, scratch_.File("defaults.ini").c_str());
-    std::wcscpy(g_app.settingsPath, scratch_.File("mine.ini").c_str());
-    ReadOptions();
-    EXPECT_EQ(g_appearance.color, kColorBlue);
-    EXPECT_EQ(g_app.options.start, 2);
-    WriteSettings(fake::TestWindow());
-    EXPECT_EQ(ReadFileBytes(scratch_.File("defaults.ini")), defaults);
-    const std::string mine = ReadFileBytes(scratch_.File("mine.ini"));
-    EXPECT_NE(mine.find("-color=blue\n"), std::string::npos) << mine;
-    EXPECT_NE(mine.find("-start=1\n"), std::string::npos) << mine;
-}
-
 }  // namespace
