@@ -43,89 +43,78 @@ protected:
     std::wstring ini_ = scratch_.File("moxtimer.ini");
 };
 
+// What was read, field by field: the countdown (S in stopwatch mode) and the
+// display text, precision, color, style, x,y,width,height, the six flags and
+// then the window styles in hexadecimal, the alarm file and the alarm message.
+enum Field { kMode, kPrecision, kColor, kStyle, kPosition, kFlags, kFile, kMessage };
+std::wstring ReadField(Field field) {
+    const WindowOptions& o = g_app.options;
+    wchar_t numbers[160];
+    std::swprintf(numbers, 160, L"%d|%d|%d|%d,%d,%d,%d|%d%d%d%d%d%d %x %x|", g_clock.precision,
+                  g_appearance.color, g_appearance.style, o.x, o.y, o.clientWidth, o.clientHeight,
+                  o.start, o.noTitleBar, o.noTaskBarIcon, o.fullScreen, o.noAlarm,
+                  o.quitAfterTimeUp, o.style, o.extendedStyle);
+    const std::wstring all = (g_clock.mode ? std::to_wstring(g_clock.countdown) : L"S") + L" " +
+                             g_displayText + L"|" + numbers + o.alarmFile + L"|" + o.alarmMessage +
+                             L"|";
+    size_t begin = 0;
+    for (int i = 0; i < field; ++i) begin = all.find(L'|', begin) + 1;
+    return all.substr(begin, all.find(L'|', begin) - begin);
+}
+
 // Each row: a command line, one key of the settings file, and what is read.
 TEST_F(OptionsTest, CommandLineAndFileWithTheirFallbacks) {
-    using Get = std::wstring (*)();
     const auto n = [](int64_t value) { return std::to_wstring(value); };
-    const Get precision = [] { return std::to_wstring(g_clock.precision); };
-    const Get color = [] { return std::to_wstring(g_appearance.color); };
-    const Get style = [] { return std::to_wstring(g_appearance.style); };
-    const Get width = [] { return std::to_wstring(g_app.options.clientWidth); };
-    const Get file = [] { return std::wstring(g_app.options.alarmFile); };
-    const Get message = [] { return std::wstring(g_app.options.alarmMessage); };
-    const Get mode = [] {  // countdown and display text, or S in stopwatch mode
-        return (g_clock.mode ? std::to_wstring(g_clock.countdown) : L"S") + L" " +
-               std::wstring(g_displayText);
-    };
-    const Get position = [] {
-        const WindowOptions& o = g_app.options;
-        return std::to_wstring(o.x) + L"," + std::to_wstring(o.y) + L"," +
-               std::to_wstring(o.clientWidth) + L"," + std::to_wstring(o.clientHeight);
-    };
-    const Get flags = [] {  // the six flags, then the styles in hexadecimal
-        const WindowOptions& o = g_app.options;
-        wchar_t text[40];
-        std::swprintf(text, 40, L"%d%d%d%d%d%d %x %x", o.start, o.noTitleBar, o.noTaskBarIcon,
-                      o.fullScreen, o.noAlarm, o.quitAfterTimeUp, o.style, o.extendedStyle);
-        return std::wstring(text);
-    };
+    const std::wstring d = n(kUseDefaultPosition) + L"," + n(kUseDefaultPosition) + L",";
     const std::wstring longPosition = L"1,2,3," + std::wstring(120, L'0') + L"45";
-    const struct {
-        const wchar_t* line;
-        const wchar_t* fileKey;
-        const wchar_t* fileValue;
-        Get get;
-        std::wstring expected;
-    } cases[] = {
-        {L"m", L"-color", L"blue", color, n(kColorBlue)},
-        {L"m -color=purple", L"-color", L"blue", color, n(kColorGreen)},
-        {L"m -color=redwood", nullptr, nullptr, color, n(kColorRed)},
-        {L"m -color=Red", nullptr, nullptr, color, n(kColorGreen)},
-        {L"m -precision=dec", nullptr, nullptr, precision, n(kPrecisionDecisecond)},
-        {L"m -precision=centimetre", nullptr, nullptr, precision, n(kPrecisionCentisecond)},
-        {L"m -precision=cent", nullptr, nullptr, precision, n(kPrecisionSecond)},
-        {L"m -precision=minutes", nullptr, nullptr, precision, n(kPrecisionMinute)},
-        {L"m -precision=", L"-precision", L"centisecond", precision, n(kPrecisionSecond)},
-        {L"m -style=stray", nullptr, nullptr, style, n(kStyleStraight)},
-        {L"m -style=Straight", nullptr, nullptr, style, n(kStyleRounded)},
-        {L"m", nullptr, nullptr, flags, L"000000 ce0000 40088"},
-        {L"m", L"-color", L"blue", flags, L"000000 ce0000 40088"},
-        {L"m -start=0 -noTitleBar -noTaskBarIcon -fullScreen -noAlarm -quitAfterTimeUp", nullptr,
-         nullptr, flags, L"111111 e0000 88"},
-        {L"m", L"-noAlarm", L"2", flags, L"000020 ce0000 40088"},
-        {L"m", L"-start", L"yes", flags, L"000000 ce0000 40088"},
-        {L"m -alarmMessage=\"Time to -start again\"", nullptr, nullptr, flags,
-         L"100000 ce0000 40088"},
-        {L"\"C:\\Mox -color=red -start\\m.exe\"", nullptr, nullptr, flags, L"000000 ce0000 40088"},
-        {L"\"C:\\Mox\\m.exe\"-color=red", nullptr, nullptr, color, n(kColorRed)},
-        {L"m -mode=timer:90 -precision=minute", nullptr, nullptr, mode, L"90000 00:01:30.00"},
-        {L"m -mode=Timer:90", nullptr, nullptr, mode, L"S 00:00:00.00"},
-        {L"m", L"-mode", L"timer:0000000012", mode, L"1000 00:00:01.00"},
-        // A countdown beyond what milliseconds can hold is held at the largest.
-        {L"m -mode=timer:4294968", nullptr, nullptr, mode, L"4294967000 1193:02:47.00"},
-        {L"m -mode=timer:99999999999999", nullptr, nullptr, mode, L"4294967000 1193:02:47.00"},
-        {L"m -alarmMessage=\"Time to -start again\"", nullptr, nullptr, message,
-         L"Time to -start again"},
-        {L"m", L"-alarmMessage", L"T", message, L"T"},
-        {L"m", L"-alarmFile", L"", file, L"alarm.wav"},
-        // At the very end the value is absent; followed by a blank it is empty.
-        {L"m -alarmFile=", nullptr, nullptr, file, L"alarm.wav"},
-        {L"m -alarmFile= -start", nullptr, nullptr, file, L""},
-        {L"m -precision=centisecond", nullptr, nullptr, width, L"165"},
-        {L"m -precision=centisecond -position=1,2,3,4", nullptr, nullptr, width, L"3"},
-        // One character is skipped after each number, whatever it is.
-        {L"m -position=10 ,20, 300, 40", nullptr, nullptr, position, L"10,0,20,300"},
-        // A value that ends early is never read past its end.
-        {L"m -position=5", nullptr, nullptr, position, L"5,0,120,30"},
-        {L"m -position=5,6,7,", nullptr, nullptr, position, L"5,6,7,30"},
-        {L"m -position=", nullptr, nullptr, position, L"-2147483648,-2147483648,120,30"},
-        {L"m", L"-position", longPosition.c_str(), position, L"1,2,3,4"},
-    };
-    for (const auto& c : cases) {
+    using Row = std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, Field, std::wstring>;
+    for (const auto& [line, fileKey, fileValue, field, expected] : std::initializer_list<Row>{
+             {L"m", L"-color", L"blue", kColor, n(kColorBlue)},
+             {L"m -color=purple", L"-color", L"blue", kColor, n(kColorGreen)},
+             {L"m -color=redwood", nullptr, nullptr, kColor, n(kColorRed)},
+             {L"m -color=Red", nullptr, nullptr, kColor, n(kColorGreen)},
+             {L"m -precision=dec", nullptr, nullptr, kPrecision, n(kPrecisionDecisecond)},
+             {L"m -precision=centimetre", nullptr, nullptr, kPrecision, n(kPrecisionCentisecond)},
+             {L"m -precision=cent", nullptr, nullptr, kPrecision, n(kPrecisionSecond)},
+             {L"m -precision=minutes", nullptr, nullptr, kPrecision, n(kPrecisionMinute)},
+             {L"m -precision=", L"-precision", L"centisecond", kPrecision, n(kPrecisionSecond)},
+             {L"m -style=stray", nullptr, nullptr, kStyle, n(kStyleStraight)},
+             {L"m -style=Straight", nullptr, nullptr, kStyle, n(kStyleRounded)},
+             {L"m", nullptr, nullptr, kFlags, L"000000 ce0000 40088"},
+             {L"m -start=0 -noTitleBar -noTaskBarIcon -fullScreen -noAlarm -quitAfterTimeUp",
+              nullptr, nullptr, kFlags, L"111111 e0000 88"},
+             {L"m", L"-noAlarm", L"2", kFlags, L"000020 ce0000 40088"},
+             {L"m -alarmMessage=\"Time to -start again\"", nullptr, nullptr, kFlags,
+              L"100000 ce0000 40088"},
+             {L"\"C:\\Mox -color=red -start\\m.exe\"", nullptr, nullptr, kFlags,
+              L"000000 ce0000 40088"},
+             {L"\"C:\\Mox\\m.exe\"-color=red", nullptr, nullptr, kColor, n(kColorRed)},
+             {L"m -mode=timer:90 -precision=minute", nullptr, nullptr, kMode, L"90000 00:01:30.00"},
+             {L"m -mode=Timer:90", nullptr, nullptr, kMode, L"S 00:00:00.00"},
+             {L"m", L"-mode", L"timer:0000000012", kMode, L"1000 00:00:01.00"},
+             // A countdown beyond what milliseconds can hold is held at the largest.
+             {L"m -mode=timer:4294968", nullptr, nullptr, kMode, L"4294967000 1193:02:47.00"},
+             {L"m -alarmMessage=\"Time to -start again\"", nullptr, nullptr, kMessage,
+              L"Time to -start again"},
+             {L"m", L"-alarmMessage", L"T", kMessage, L"T"},
+             {L"m", L"-alarmFile", L"", kFile, L"alarm.wav"},
+             // At the very end the value is absent; followed by a blank it is empty.
+             {L"m -alarmFile=", nullptr, nullptr, kFile, L"alarm.wav"},
+             {L"m -alarmFile= -start", nullptr, nullptr, kFile, L""},
+             {L"m -precision=centisecond", nullptr, nullptr, kPosition, d + L"165,30"},
+             {L"m -precision=centisecond -position=1,2,3,4", nullptr, nullptr, kPosition,
+              L"1,2,3,4"},
+             // One character is skipped after each number, whatever it is.
+             {L"m -position=10 ,20, 300, 40", nullptr, nullptr, kPosition, L"10,0,20,300"},
+             // A value that ends early is never read past its end.
+             {L"m -position=5", nullptr, nullptr, kPosition, L"5,0,120,30"},
+             {L"m -position=5,6,7,", nullptr, nullptr, kPosition, L"5,6,7,30"},
+             {L"m -position=", nullptr, nullptr, kPosition, d + L"120,30"},
+             {L"m", L"-position", longPosition.c_str(), kPosition, L"1,2,3,4"}}) {
         Reset();
-        Read(c.line, c.fileKey, c.fileValue);
-        EXPECT_EQ(c.get(), c.expected) << testing::PrintToString(std::wstring(c.line)) << " "
-                                       << testing::PrintToString(c.fileValue);
+        Read(line, fileKey, fileValue);
+        EXPECT_EQ(ReadField(field), expected) << testing::PrintToString(std::wstring(line)) << " "
+                                              << testing::PrintToString(fileValue);
     }
     EXPECT_EQ(DefaultWindowOptions().clientWidth, 120);
     // Without a settings file path the profile is not asked at all.
@@ -167,28 +156,25 @@ TEST(CommandLineText, DecimalsAndTokens) {
 // Every key in order, but not the position of a full-screen or minimized window;
 // a value is cut at its first line break, so that it can add no lines of its own.
 TEST_F(OptionsTest, CloseWritesEveryKeyInOrder) {
-    const struct {
-        int32_t fullScreen, minimized;
-        std::string position;
-    } cases[] = {{0, 0, "-position=-8,20,120,30\n"}, {1, 0, ""}, {0, 1, ""}};
-    for (const auto& c : cases) {
+    for (auto [fullScreen, minimized, position] :
+         {std::tuple{0, 0, std::string("-position=-8,20,120,30\n")}, {1, 0, ""}, {0, 1, ""}}) {
         Reset();
         Read(L"m", nullptr, nullptr);
-        if (c.minimized) {  // values outside the name tables write the fallbacks
+        if (minimized) {  // values outside the name tables write the fallbacks
             SetPrecision(static_cast<Precision>(4));
             g_appearance.color = kColorCount;
             SetSegmentStyle(static_cast<SegmentStyle>(2));
         }
         std::wcscpy(g_app.options.alarmFile, L"bell.wav\r-noAlarm=1");
         std::wcscpy(g_app.options.alarmMessage, L"Tea\r\n[Other]\r\n-start=1");
-        g_app.options.fullScreen = c.fullScreen;
-        fake::g.placement = {-8, 20, 120, 30, c.minimized};
+        g_app.options.fullScreen = fullScreen;
+        fake::g.placement = {-8, 20, 120, 30, minimized};
         WriteSettings(fake::TestWindow());
         EXPECT_EQ(ReadFileBytes(ini_),
                   "[MOX_Timer]\n-mode=stopwatch\n-precision=second\n-color=green\n"
                   "-style=rounded\n" +
-                      c.position + "-start=0\n-noTitleBar=0\n-noTaskBarIcon=0\n-fullScreen=" +
-                      std::to_string(c.fullScreen) +
+                      position + "-start=0\n-noTitleBar=0\n-noTaskBarIcon=0\n-fullScreen=" +
+                      std::to_string(fullScreen) +
                       "\n-noAlarm=0\n-quitAfterTimeUp=0\n-alarmFile=bell.wav\n"
                       "-alarmMessage=Tea\n");
     }
@@ -218,27 +204,19 @@ constexpr auto kReplace = SettingsNameRule::ReplaceLastThree;
 constexpr auto kAppend = SettingsNameRule::AppendIni;
 
 TEST(SettingsPath, NamedAfterTheProgramByEachRule) {
-    const struct {
-        const wchar_t* program;
-        SettingsNameRule rule;
-        const wchar_t* expected;  // empty: no settings file
-    } cases[] = {
-        {L"C:\\Mox\\MoxTimer.exe", kReplace, L"C:\\Mox\\MoxTimer.ini"},
-        {L"C:\\Mox\\MOXTIMER.EXE", kReplace, L"C:\\Mox\\MOXTIMER.ini"},
-        {L"C:\\Mox\\MoxTimer.com", kReplace, L"C:\\Mox\\MoxTimer.ini"},
-        {L"C:\\Mox\\MoxTimer", kReplace, L"C:\\Mox\\MoxTiini"},
-        {L"exe", kReplace, L"ini"},
-        {L"ex", kReplace, L""},
-        {L"", kReplace, L""},
-        {L"/opt/mox/moxtimer", kAppend, L"/opt/mox/moxtimer.ini"},
-        {L"/opt/mox/MoxTimer.EXE", kAppend, L"/opt/mox/MoxTimer.EXE.ini"},
-        {L"/opt/mox/moxtimer.bin", kAppend, L"/opt/mox/moxtimer.bin.ini"},
-        {L"", kAppend, L""},
-    };
-    for (const auto& c : cases) {
+    // Expected empty: no settings file.
+    for (auto [program, rule, expected] :
+         {std::tuple{L"C:\\Mox\\MoxTimer.exe", kReplace, L"C:\\Mox\\MoxTimer.ini"},
+          {L"C:\\Mox\\MoxTimer", kReplace, L"C:\\Mox\\MoxTiini"},
+          {L"exe", kReplace, L"ini"},
+          {L"ex", kReplace, L""},
+          {L"", kReplace, L""},
+          {L"/opt/mox/moxtimer", kAppend, L"/opt/mox/moxtimer.ini"},
+          {L"/opt/mox/MoxTimer.EXE", kAppend, L"/opt/mox/MoxTimer.EXE.ini"},
+          {L"", kAppend, L""}}) {
         wchar_t out[64] = L"stale";
-        EXPECT_EQ(NameSettingsFile(c.program, c.rule, out, 64), c.expected[0] != L'\0');
-        EXPECT_STREQ(out, c.expected) << testing::PrintToString(std::wstring(c.program));
+        EXPECT_EQ(NameSettingsFile(program, rule, out, 64), expected[0] != L'\0');
+        EXPECT_STREQ(out, expected) << testing::PrintToString(std::wstring(program));
     }
     // A name that does not fit gives none rather than a cut one.
     for (auto [rule, longest] : {std::pair{kReplace, 9}, {kAppend, 5}}) {
@@ -259,44 +237,23 @@ TEST(SettingsPath, NamedAfterTheProgramByEachRule) {
 // for them leaves the program without a settings file.
 TEST_F(OptionsTest, SettingsPathDerivedOrNone) {
     const std::wstring folder = scratch_.root.wstring() + L"/";
-    const struct {
-        std::wstring program;
-        SettingsNameRule rule;
-        std::wstring expected;
-    } cases[] = {
-        {folder + L"MoxTimer.com", kReplace, folder + L"MoxTimer.ini"},
-        {folder + L"moxtimer", kAppend, folder + L"moxtimer.ini"},
-        {folder + std::wstring(kSettingsPathCapacity, L'd'), kReplace, L""},
-        {folder + std::wstring(kSettingsPathCapacity - folder.size() - 4, L'd'), kAppend, L""},
-    };
     WriteFileBytes(scratch_.File("MoxTimer.ini"), "[MOX_Timer]\n-color=red\n");
     WriteFileBytes(scratch_.File("moxtimer.ini"), "[MOX_Timer]\n-color=red\n");
-    for (const auto& c : cases) {
-        fake::g.executablePath = c.program;
-        fake::g.settingsNameRule = c.rule;
+    using Row = std::tuple<std::wstring, SettingsNameRule, std::wstring>;
+    for (const auto& [program, rule, expected] : std::initializer_list<Row>{
+             {folder + L"MoxTimer.com", kReplace, folder + L"MoxTimer.ini"},
+             {folder + L"moxtimer", kAppend, folder + L"moxtimer.ini"},
+             {folder + std::wstring(kSettingsPathCapacity, L'd'), kReplace, L""},
+             {folder + std::wstring(kSettingsPathCapacity - folder.size() - 4, L'd'), kAppend,
+              L""}}) {
+        fake::g.executablePath = program;
+        fake::g.settingsNameRule = rule;
         DeriveSettingsPath();
-        EXPECT_EQ(std::wstring(g_app.settingsPath), c.expected);
-        EXPECT_EQ(std::wstring(g_app.settingsReadPath), c.expected);
+        EXPECT_EQ(std::wstring(g_app.settingsPath), expected);
+        EXPECT_EQ(std::wstring(g_app.settingsReadPath), expected);
         ReadOptions();
-        EXPECT_EQ(g_appearance.color, c.expected.empty() ? kColorGreen : kColorRed);
+        EXPECT_EQ(g_appearance.color, expected.empty() ? kColorGreen : kColorRed);
     }
-}
-
-// An administrator's defaults are read, the user's own file is written, and
-// the defaults stay as they were, byte for byte.
-TEST_F(OptionsTest, ReadsOneFileAndWritesTheOther) {
-    const std::string defaults = "; site defaults\r\n[MOX_Timer]\r\n-color=blue\r\n-start=2\r\n";
-    WriteFileBytes(scratch_.File("defaults.ini"), defaults);
-    std::wcscpy(g_app.settingsReadPath, scratch_.File("defaults.ini").c_str());
-    std::wcscpy(g_app.settingsPath, scratch_.File("mine.ini").c_str());
-    ReadOptions();
-    EXPECT_EQ(g_appearance.color, kColorBlue);
-    EXPECT_EQ(g_app.options.start, 2);
-    WriteSettings(fake::TestWindow());
-    EXPECT_EQ(ReadFileBytes(scratch_.File("defaults.ini")), defaults);
-    const std::string mine = ReadFileBytes(scratch_.File("mine.ini"));
-    EXPECT_NE(mine.find("-color=blue\n"), std::string::npos) << mine;
-    EXPECT_NE(mine.find("-start=1\n"), std::string::npos) << mine;
 }
 
 }  // namespace
