@@ -63,7 +63,7 @@ void Paint(expected::Raster& partial, expected::Raster& whole, bool wholeDue, in
 }
 
 TEST(PartialRepaint, RandomEventsLeaveThePixelsOfWholeRepaints) {
-    // Commands: the first id of a run and how many ids the run holds.
+    // Commands: the first id of a run and how many ids the run holds (eight colors).
     constexpr uint16_t kCommands[][2] = {
         {IDM_START_PAUSE, 1},      {IDM_RESET, 1},     {IDM_STOPWATCH, 1},    {60, 1}, {3600, 1},
         {IDM_PRECISION_MINUTE, 4}, {IDM_COLOR_RED, 8}, {IDM_STYLE_ROUNDED, 2}};
