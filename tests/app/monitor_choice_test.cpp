@@ -20,7 +20,6 @@ TEST(MonitorChoice, AWindowNoMonitorShowsComesOntoTheNearestKeepingItsSize) {
         int32_t count;
     };
     const Case cases[] = {
-        {{100, 100, 260, 160}, {100, 100, 260, 160}, 2},         // on the first
         {{1900, 50, 2060, 110}, {1900, 50, 2060, 110}, 2},       // across both
         {{-159, 0, 1, 60}, {-159, 0, 1, 60}, 2},                 // one column shows
         {{-160, 0, 0, 60}, {0, 0, 160, 60}, 2},                  // right edge outside
@@ -29,6 +28,7 @@ TEST(MonitorChoice, AWindowNoMonitorShowsComesOntoTheNearestKeepingItsSize) {
         {{100, 2000, 260, 2060}, {100, 980, 260, 1040}, 2},      // below: above the taskbar
         {{5000, 3000, 5160, 3060}, {3040, 964, 3200, 1024}, 2},  // far off the corner
         {{-3000, 0, -800, 1200}, {0, 0, 2200, 1200}, 2},         // larger than the work area
+        {{1760, -200, 1920, -140}, {1760, 0, 1920, 60}, 2},      // as near both: the first
         {{4000, 500, 4160, 560}, {1760, 500, 1920, 560}, 1},     // the second unplugged
         {{-500, 200, -340, 260}, {-500, 200, -340, 260}, 0},     // no monitor known
     };
