@@ -29,11 +29,11 @@ int32_t Into(int32_t start, int32_t length, int32_t low, int32_t high) {
 
 Rect PlaceOnMonitors(const Rect& window, const MonitorArea* monitors, int32_t count) {
     int32_t nearest = -1;
-    int64_t best = 0;
+    int64_t best = INT64_MAX;
     for (int32_t i = 0; i < count; ++i) {
         if (Overlap(window, monitors[i].full)) return window;
         const int64_t d = Distance2(window, monitors[i].full);
-        if (nearest < 0 || d < best) {
+        if (d < best) {
             nearest = i;
             best = d;
         }

@@ -73,8 +73,9 @@ void FormatSpokenTime(wchar_t* text, size_t capacity, const wchar_t* shown, Prec
     const uint32_t minutes = ReadNumber(cursor);
     if (*cursor != L'\0') ++cursor;
     const bool secondsShown = precision != kPrecisionMinute && IsDigit(*cursor);
+    // After the seconds' digits comes the point; without seconds the
+    // fraction is not spoken.
     const uint32_t seconds = secondsShown ? ReadNumber(cursor) : 0;
-    while (*cursor != L'\0' && *cursor != L'.') ++cursor;
     wchar_t fraction[2] = {L'0', L'0'};
     if (*cursor == L'.') {
         for (wchar_t& digit : fraction) {

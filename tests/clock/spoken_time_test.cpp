@@ -32,6 +32,7 @@ TEST(SpokenTimeTest, EveryPrecisionAndTheEntry) {
         {kPrecisionSecond, L"1193:02:47.00", 48, 0, L"1193 hours 2 minutes 47 seconds"},
         {kPrecisionCentisecond, L"01:02:03.45", 48, 0, L"1 hour 2 minutes 3.45 seconds"},
         {kPrecisionSecond, L"01:01:01.00", 12, 0, L"1 hour 1 mi"},
+        {kPrecisionSecond, L"01:01:01.00", 1, 0, L""},
         {kPrecisionSecond, L"01:02:03.00", 48, 1, L"Countdown entry"},
         {kPrecisionSecond, L"01:02:03.00", 10, 1, L"Countdown"},
     };
@@ -40,7 +41,7 @@ TEST(SpokenTimeTest, EveryPrecisionAndTheEntry) {
         SetPrecision(r.precision);
         std::wcscpy(g_displayText, r.shown);
         g_entryActive.store(r.entry);
-        wchar_t words[kSpokenTimeCapacity];
+        wchar_t words[kSpokenTimeCapacity] = L"stale";
         ComposeSpokenDisplay(words, r.capacity);
         EXPECT_STREQ(words, r.words) << r.precision << " " << testing::PrintToString(r.shown);
     }

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -185,6 +186,23 @@ TEST(Posix, FirstWriteMakesPrivateFoldersAndLaterOnesReplaceAtomically) {
                          after.st_ino != before.st_ino, after.st_mode & 07777,
                          std::distance(fs::directory_iterator(scratch.root), {})),
               std::tuple("[s]\nk=2\n", true, true, 0664u, 3));
+}
+
+// The reader and the writer give back all the memory they take (in the fast
+// suite too, not only under the asan build).
+TEST(Posix, ProfileCallsLeakNothing) {
+    ScratchFolder scratch;
+    const std::wstring file = scratch.File("leak.ini");
+    WriteFileBytes(file, "[s]\nk=1\n");
+    wchar_t value[8];
+    ProfileFileWriteString(L"s", L"k", L"0", file.c_str());  // the C library's own first use
+    const size_t before = mallinfo2().uordblks;
+    for (const wchar_t* v : {L"2", L"2", L"1"}) {
+        ProfileFileWriteString(L"s", L"k", v, file.c_str());
+        ProfileFileGetString(L"s", L"k", L"", value, 8, file.c_str());
+    }
+    EXPECT_EQ(mallinfo2().uordblks, before);
+    EXPECT_STREQ(value, L"1");
 }
 
 // Each write that fails returns false and leaves the file as it was, byte for
