@@ -29,6 +29,7 @@ TEST(MonitorChoice, AWindowNoMonitorShowsComesOntoTheNearestKeepingItsSize) {
         {{5000, 3000, 5160, 3060}, {3040, 964, 3200, 1024}, 2},  // far off the corner
         {{-3000, 0, -800, 1200}, {0, 0, 2200, 1200}, 2},         // larger than the work area
         {{1760, -200, 1920, -140}, {1760, 0, 1920, 60}, 2},      // as near both: the first
+        {{1940, 1044, 2100, 1104}, {1760, 980, 1920, 1040}, 2},  // beside one, below the other
         {{4000, 500, 4160, 560}, {1760, 500, 1920, 560}, 1},     // the second unplugged
         {{-500, 200, -340, 260}, {-500, 200, -340, 260}, 0},     // no monitor known
     };
