@@ -1,6 +1,7 @@
 // The shared application logic, with the fake window layer that logs letters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -32,14 +33,17 @@ void Fresh() {
 }
 
 // Mode (S, T), clock (Idle, Running, Paused), precision, color, style, title
-// bar hidden, full screen, entry, countdown, repaints (with erase), shell calls.
+// bar hidden, full screen, entry, countdown, repaints (with erase), the title
+// (its blanks as "_"), shell calls.
 std::vector<std::string> State() {
-    char text[128];
-    std::snprintf(text, sizeof text, "%c %c p%d c%d s%d bar%d full%d entry%d %us r%d x%d %s",
+    char text[160];
+    std::wstring title = fake::g.title;
+    std::replace(title.begin(), title.end(), L' ', L'_');
+    std::snprintf(text, sizeof text, "%c %c p%d c%d s%d bar%d full%d entry%d %us r%d x%d '%ls' %s",
                   "ST"[g_clock.mode], "IPR"[g_clock.started + g_clock.running], g_clock.precision,
                   g_appearance.color, g_appearance.style, g_app.options.noTitleBar,
                   g_app.options.fullScreen, EntryActive() ? 1 : 0, g_clock.countdown / 1000,
-                  fake::g.repaints, fake::g.erasingRepaints, calls.c_str());
+                  fake::g.repaints, fake::g.erasingRepaints, title.c_str(), calls.c_str());
     std::vector<std::string> tokens;
     for (std::istringstream in(text); in >> text;) tokens.push_back(text);
     return tokens;
@@ -64,9 +68,10 @@ TEST(AppTest, EachCommandIdDoesItsOwnOperation) {
         char setup;
         const char* changes;
     } rows[] = {
-        {IDM_START_PAUSE, 0, "P r1"}, {IDM_RESET, 0, "I r1"}, {IDM_STOPWATCH, 0, "S r1"},
-        {IDM_CUSTOMIZE, 0, "entry1 r1 x1"}, {IDM_ENTRY_OK, 'e', "entry0 0s r1 x1"},
-        {IDM_ENTRY_CANCEL, 'e', "entry0 r1 x1"}, {60, 0, "60s r1"}, {7200, 0, "7200s r1"},
+        {IDM_START_PAUSE, 0, "P r1 'Timer_(Paused)'"}, {IDM_RESET, 0, "I r1 'Timer'"},
+        {IDM_STOPWATCH, 0, "S r1 'Stopwatch'"}, {IDM_CUSTOMIZE, 0, "entry1 r1 x1"},
+        {IDM_ENTRY_OK, 'e', "entry0 0s r1 x1 'Timer_(0_sec)'"}, {60, 0, "60s r1 'Timer_(60_sec)'"},
+        {IDM_ENTRY_CANCEL, 'e', "entry0 r1 x1"}, {7200, 0, "7200s r1 'Timer_(7200_sec)'"},
         {IDM_PRECISION_MINUTE, 0, "p0 r1 x1"}, {IDM_PRECISION_SECOND, 0, "r1 x1"},
         {IDM_PRECISION_CENTISECOND, 0, "p3 r1 x1"}, {IDM_COLOR_RED, 0, "c0 r1"},
         {IDM_COLOR_GREEN, 0, ""}, {IDM_COLOR_ORANGE, 0, "c7 r1"},

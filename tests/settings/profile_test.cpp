@@ -148,6 +148,7 @@ TEST_F(Profile, WriteChangesOnlyItsOwnLine) {
              {Utf16(u"[a]\r\n"), L"s", L"v", Utf16(u"[a]\r\n[s]\r\nkey=v\r\n")},
              {"[a]\r\n", L"s", L"v", "[a]\r\n[s]\r\nkey=v\r\n"},
              {Utf16(u""), L"s", L"v", Utf16(u"[s]\nkey=v\n")},
+             {Utf16(u"", true), L"s", L"v", Utf16(u"[s]\nkey=v\n", true)},
              {"\xEF\xBB\xBF", L"s", L"v", "\xEF\xBB\xBF[s]\nkey=v\n"}}) {
         WriteFileBytes(path_, before);
         EXPECT_TRUE(ProfileFileWriteString(section, L"key", value.c_str(), path_.c_str()));
