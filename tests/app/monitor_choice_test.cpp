@@ -12,9 +12,11 @@ auto Tie(const Rect& r) {
 }
 
 TEST(MonitorChoice, AWindowNoMonitorShowsComesOntoTheNearestKeepingItsSize) {
-    // A 1920 x 1080 monitor with a 40-pixel taskbar, and one to its right.
+    // A 1920 x 1080 monitor with a 40-pixel taskbar, one to its right, and a
+    // third above and apart from both.
     const MonitorArea monitors[] = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}},
-                                    {{1920, 0, 3200, 1024}, {1920, 0, 3200, 1024}}};
+                                    {{1920, 0, 3200, 1024}, {1920, 0, 3200, 1024}},
+                                    {{4000, -2000, 5000, -1000}, {4000, -2000, 5000, -1000}}};
     struct Case {
         Rect window, placed;
         int32_t count;
@@ -31,6 +33,7 @@ TEST(MonitorChoice, AWindowNoMonitorShowsComesOntoTheNearestKeepingItsSize) {
         {{1760, -200, 1920, -140}, {1760, 0, 1920, 60}, 2},      // as near both: the first
         {{1940, 1044, 2100, 1104}, {1760, 980, 1920, 1040}, 2},  // beside one, below the other
         {{4000, 500, 4160, 560}, {1760, 500, 1920, 560}, 1},     // the second unplugged
+        {{3700, -1500, 3860, -1440}, {4000, -1500, 4160, -1440}, 3},  // left of the third
         {{-500, 200, -340, 260}, {-500, 200, -340, 260}, 0},     // no monitor known
     };
     for (const Case& c : cases) {
