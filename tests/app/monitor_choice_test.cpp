@@ -33,7 +33,7 @@ TEST(MonitorChoice, AWindowNoMonitorShowsComesOntoTheNearestKeepingItsSize) {
         {{1760, -200, 1920, -140}, {1760, 0, 1920, 60}, 2},      // as near both: the first
         {{1940, 1044, 2100, 1104}, {1760, 980, 1920, 1040}, 2},  // beside one, below the other
         {{4000, 500, 4160, 560}, {1760, 500, 1920, 560}, 1},     // the second unplugged
-        {{3700, -1500, 3860, -1440}, {4000, -1500, 4160, -1440}, 3},  // left of the third
+        {{3700, -900, 3860, -840}, {4000, -1060, 4160, -1000}, 3},  // off the third's lower left
         {{-500, 200, -340, 260}, {-500, 200, -340, 260}, 0},     // no monitor known
     };
     for (const Case& c : cases) {

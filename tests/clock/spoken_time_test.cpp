@@ -41,9 +41,11 @@ TEST(SpokenTimeTest, EveryPrecisionAndTheEntry) {
         SetPrecision(r.precision);
         std::wcscpy(g_displayText, r.shown);
         g_entryActive.store(r.entry);
-        wchar_t words[kSpokenTimeCapacity] = L"stale";
+        wchar_t words[kSpokenTimeCapacity + 1];  // one beyond, that nothing may write
+        std::wmemset(words, L'#', kSpokenTimeCapacity + 1);
         ComposeSpokenDisplay(words, r.capacity);
         EXPECT_STREQ(words, r.words) << r.precision << " " << testing::PrintToString(r.shown);
+        EXPECT_EQ(words[r.capacity], L'#') << r.capacity;
     }
 }
 
