@@ -28,6 +28,7 @@ TEST(SpokenTimeTest, EveryPrecisionAndTheEntry) {
         {kPrecisionDecisecond, L"00:01:00.50", 48, 0, L"1 minute 0.5 seconds"},
         {kPrecisionCentisecond, L"00:02:00.00", 48, 0, L"2 minutes"},
         {kPrecisionCentisecond, L"00:00:01.00", 48, 0, L"1.00 seconds"},
+        {kPrecisionCentisecond, L"00:01:00.05", 48, 0, L"1 minute 0.05 seconds"},
         {kPrecisionCentisecond, L"00:00:00.00", 48, 0, L"0.00 seconds"},
         {kPrecisionSecond, L"1193:02:47.00", 48, 0, L"1193 hours 2 minutes 47 seconds"},
         {kPrecisionCentisecond, L"01:02:03.45", 48, 0, L"1 hour 2 minutes 3.45 seconds"},

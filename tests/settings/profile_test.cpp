@@ -135,6 +135,7 @@ TEST_F(Profile, WriteChangesOnlyItsOwnLine) {
              {"[a]\nx=1\n\n[b]\n", L"a", L"3", "[a]\nx=1\nkey=3\n\n[b]\n"},
              {"[s]\r\nkey=old\r\n", L"s", L"a\r\n[evil]\r\nx=1", "[s]\r\nkey=a\r\n"},
              {"[s]\r", L"s", L"v", "[s]\rkey=v\r\n"},
+             {Utf16(u"[s]\r") + "\n", L"s", L"v", Utf16(u"[s]\rkey=v\r\n")},
              {"[s]\n", L"s", top,
               "[s]\nkey=\xF4\x8F\xBF\xBF\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80\n"},
              {"[s]\nkey=old\n", L"s", L"", "[s]\nkey=\n"},
