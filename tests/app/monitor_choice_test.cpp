@@ -34,6 +34,7 @@ TEST(MonitorChoice, AWindowNoMonitorShowsComesOntoTheNearestKeepingItsSize) {
         {{1940, 1044, 2100, 1104}, {1760, 980, 1920, 1040}, 2},  // beside one, below the other
         {{4000, 500, 4160, 560}, {1760, 500, 1920, 560}, 1},     // the second unplugged
         {{3700, -900, 3860, -840}, {4000, -1060, 4160, -1000}, 3},  // off the third's lower left
+        {{4200, -2300, 4360, -2240}, {4200, -2000, 4360, -1940}, 3},  // above the third
         {{-500, 200, -340, 260}, {-500, 200, -340, 260}, 0},     // no monitor known
     };
     for (const Case& c : cases) {
