@@ -212,8 +212,9 @@ TEST_F(ClockTest, TitleByModeAndState) {
     }
 }
 
-// The fraction follows the armed period, the hours widen. (The blinking minute
-// separator and the fractions of each precision are in PrecisionTable.)
+// The fraction follows the armed period, the hours widen, the minute
+// separator blinks with each formatting. (The fractions of each precision are
+// in PrecisionTable.)
 TEST_F(ClockTest, FormatTime) {
     const struct {
         Precision precision;
@@ -224,6 +225,8 @@ TEST_F(ClockTest, FormatTime) {
                 {kPrecisionDecisecond, 100, 3600000000u, L"1000:00:00.00"},
                 {kPrecisionCentisecond, 10, 0xFFFFFFFFu, L"1193:02:47.29"},
                 {kPrecisionMinute, 1000, 0xFFFFFFFFu, L"1193:02 __.00"},
+                {kPrecisionMinute, 1000, 60000, L"00:01:__.00"},
+                {kPrecisionMinute, 1000, 0, L"00:00 __.00"},
                 {kPrecisionSecond, 1000, 359999000, L"99:59:59.00"}};  // shorter than the last
     for (const auto& r : rows) {
         SetPrecision(r.precision);

@@ -104,14 +104,15 @@ TEST_F(Profile, EncodingsAndLineEnds) {
 // modulo 2^32, only the first 29 characters; the default for a missing key or
 // an empty value.
 TEST_F(Profile, Integers) {
-    WriteFileBytes(path_,
-                   "[s]\na=12\nb=-3\nc=0xaF\nd=0o17\ne=0b101\nf=+7\ng=yes\nh=\ni=1x\nj=\x01"
-                   "5\nk=\" 5\"\nl=000000000000000000000000000001\nm=4294967297\nn=0x\nz=0b2\n");
+    WriteFileBytes(
+        path_,
+        "[s]\na=12\nb=-3\nc=0xaF\nd=0o17\ne=0b101\nf=+7\ng=yes\nh=\ni=1x\nj=\x01"
+        "5\nk=\" 5\"\nl=000000000000000000000000000001\nm=4294967297\nn=0x\nz=0b2\no=2@\n");
     // clang-format off
     for (auto [key, value] : {
              std::pair{L"a", 12u}, {L"b", 0u - 3}, {L"c", 175u}, {L"d", 15u}, {L"e", 5u},
              {L"f", 7u}, {L"g", 0u}, {L"h", 77u}, {L"i", 1u}, {L"j", 5u}, {L"k", 5u}, {L"l", 0u},
-             {L"m", 1u}, {L"n", 0u}, {L"z", 0u}}) {
+             {L"m", 1u}, {L"n", 0u}, {L"z", 0u}, {L"o", 2u}}) {
         // clang-format on
         EXPECT_EQ(ProfileFileGetInt(L"s", key, 77, path_.c_str()), value) << key;
     }
