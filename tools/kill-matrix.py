@@ -17,9 +17,9 @@ NOT_CORE = re.compile(r'windows_e2e|posix_test|differential|resources_test|win32
 
 
 def run(args):
-    spec = importlib.util.spec_from_file_location('mutate', os.path.join(TOP, '../shared/tools/mutate.py'))
-    m = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(m)
+    found = importlib.util.spec_from_file_location('mutate', os.path.join(TOP, '../shared/tools/mutate.py'))
+    m = importlib.util.module_from_spec(found)
+    found.loader.exec_module(m)
     work = '/tmp/kill-matrix'
     shutil.rmtree(work, ignore_errors=True)
     shutil.copytree(TOP, work, ignore=shutil.ignore_patterns('build', 'dist', '.git'))
